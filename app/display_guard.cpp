@@ -1,0 +1,54 @@
+#include "app/display_guard.h"
+
+#include <QString>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace app {
+namespace {
+
+struct HeldMessage {
+    QtMsgType type;
+    QString category;
+    QString text;
+};
+
+// The message handler is a plain function, so what it holds back lives here,
+// and only for as long as a guard lives.
+QtMessageHandler previousHandler = nullptr;
+std::vector<HeldMessage>* heldMessages = nullptr;
+
+} // namespace
+
+DisplayGuard::DisplayGuard()
+{
+    heldMessages = new std::vector<HeldMessage>;
+    previousHandler = qInstallMessageHandler(&DisplayGuard::handleMessage);
+}
+
+DisplayGuard::~DisplayGuard()
+{
+    qInstallMessageHandler(previousHandler);
+    std::vector<HeldMessage>* held = std::exchange(heldMessages, nullptr);
+    for (const HeldMessage& message : *held) {
+        const QByteArray category = message.category.toUtf8();
+        const QMessageLogContext context(nullptr, 0, nullptr, category.constData());
+        qt_message_output(message.type, context, message.text);
+    }
+    delete held;
+}
+
+void DisplayGuard::handleMessage(QtMsgType type, const QMessageLogContext& context,
+                                 const QString& message)
+{
+    if (type == QtFatalMsg) {
+        std::fprintf(stderr, "xiaoliuren: cannot open a window: no usable display (DISPLAY=%s)\n",
+                     std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "");
+        std::fflush(stderr);
+        std::_Exit(255);
+    }
+    heldMessages->push_back({type, QString::fromUtf8(context.category), message});
+}
+
+} // namespace app

@@ -1,0 +1,123 @@
+#include "app/frame_window.h"
+
+#include "app/drop_down_list.h"
+#include "app/frame.h"
+#include "app/qt_text.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QShortcut>
+
+namespace app {
+namespace {
+
+// A fixed frame with a system menu and a close box, and nothing else.
+constexpr Qt::WindowFlags frameFlags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                       Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+
+int keyStateOf(Qt::KeyboardModifiers modifiers)
+{
+    int state = NoKeys;
+    if (modifiers & Qt::ControlModifier)
+        state |= CtrlKey;
+    if (modifiers & Qt::ShiftModifier)
+        state |= ShiftKey;
+    if (modifiers & Qt::AltModifier)
+        state |= AltKey;
+    return state;
+}
+
+bool isNamed(const QObject& object, std::string_view name)
+{
+    return object.objectName() == toQString(name);
+}
+
+} // namespace
+
+FrameWindow::FrameWindow(Frame& frame, const WindowDescription& description, QWidget* owner)
+    : QWidget(owner, frameFlags)
+    , frame_(frame)
+    , description_(description)
+{
+    setWindowTitle(toQString(description.title));
+    if (description.escCloses) {
+        // A shortcut, not a key handler: the focused control gets the key first
+        // through the shortcut override, and only a key it does not use closes.
+        auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+        connect(escape, &QShortcut::activated, this, &QWidget::close);
+    }
+}
+
+void FrameWindow::bindEvents()
+{
+    for (const EventBinding& binding : description_.bindings) {
+        if (binding.source.empty())
+            continue; // window events are raised by the frame
+        switch (binding.event) {
+        case EventKind::Selected:
+            for (QAction* action : findChildren<QAction*>())
+                if (isNamed(*action, binding.source))
+                    connect(action, &QAction::triggered, this,
+                            [this, source = binding.source] { raiseEvent(EventKind::Selected, source); });
+            break;
+        case EventKind::LeftButtonPressed:
+            if (QWidget* target = control(binding.source))
+                target->installEventFilter(this);
+            break;
+        case EventKind::WillBeDestroyed:
+            break;
+        }
+    }
+}
+
+std::int32_t FrameWindow::selectedValue(std::string_view listName) const
+{
+    const auto* list = findChild<DropDownList*>(toQString(listName));
+    return list ? list->selectedValue() : DropDownList::noSelection;
+}
+
+void FrameWindow::closeEvent(QCloseEvent* event)
+{
+    // The frame destroys the window itself, so that the close runs in its order.
+    event->ignore();
+    if (!blocked_)
+        frame_.closeWindow(*this);
+}
+
+bool FrameWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::MouseButtonPress)
+        return false;
+    const auto& press = static_cast<const QMouseEvent&>(*event);
+    if (press.button() != Qt::LeftButton)
+        return false;
+    return !pressReachesControl(watched, press);
+}
+
+bool FrameWindow::pressReachesControl(QObject* control, const QMouseEvent& press)
+{
+    const unsigned modalLoadsBefore = frame_.modalLoadCount();
+    const QPointer<QObject> guard(control);
+    const QPoint at = press.position().toPoint();
+    raiseEvent(EventKind::LeftButtonPressed, control->objectName().toUtf8().toStdString(), at.x(),
+          at.y(), keyStateOf(press.modifiers()));
+    // A press that opened a modal window belongs to that window: the control must
+    // not start a press whose release went elsewhere long ago.
+    return guard && frame_.modalLoadCount() == modalLoadsBefore;
+}
+
+void FrameWindow::raiseEvent(EventKind kind, std::string_view source, int x, int y, int keyState)
+{
+    for (const EventBinding& binding : description_.bindings)
+        if (binding.event == kind && binding.source == source)
+            binding.handler(Event{frame_, *this, x, y, keyState});
+}
+
+QWidget* FrameWindow::control(std::string_view name) const
+{
+    return findChild<QWidget*>(toQString(name));
+}
+
+} // namespace app
