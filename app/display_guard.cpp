@@ -1,7 +1,6 @@
 #include "app/display_guard.h"
 
 #include <QString>
-
 #include <cstdio>
 #include <cstdlib>
 
@@ -21,14 +20,12 @@ std::vector<HeldMessage>* heldMessages = nullptr;
 
 } // namespace
 
-DisplayGuard::DisplayGuard()
-{
+DisplayGuard::DisplayGuard() {
     heldMessages = new std::vector<HeldMessage>;
     previousHandler = qInstallMessageHandler(&DisplayGuard::handleMessage);
 }
 
-DisplayGuard::~DisplayGuard()
-{
+DisplayGuard::~DisplayGuard() {
     qInstallMessageHandler(previousHandler);
     std::vector<HeldMessage>* held = std::exchange(heldMessages, nullptr);
     for (const HeldMessage& message : *held) {
@@ -40,8 +37,7 @@ DisplayGuard::~DisplayGuard()
 }
 
 void DisplayGuard::handleMessage(QtMsgType type, const QMessageLogContext& context,
-                                 const QString& message)
-{
+                                 const QString& message) {
     if (type == QtFatalMsg) {
         std::fprintf(stderr, "xiaoliuren: cannot open a window: no usable display (DISPLAY=%s)\n",
                      std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "");

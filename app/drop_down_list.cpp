@@ -16,14 +16,12 @@ class TallerItemDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         return QStyledItemDelegate::sizeHint(option, index) + QSize(0, 1);
     }
 };
 
-QPalette blackOnWhite(QPalette palette)
-{
+QPalette blackOnWhite(QPalette palette) {
     for (const auto role : {QPalette::Base, QPalette::Button})
         palette.setColor(role, Qt::white);
     for (const auto role : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText})
@@ -34,8 +32,7 @@ QPalette blackOnWhite(QPalette palette)
 } // namespace
 
 DropDownList::DropDownList(const ControlDescription& description, QWidget* parent)
-    : QComboBox(parent)
-{
+    : QComboBox(parent) {
     setEditable(false);
     setPalette(blackOnWhite(palette()));
     setItemDelegate(new TallerItemDelegate(this));
@@ -45,12 +42,11 @@ DropDownList::DropDownList(const ControlDescription& description, QWidget* paren
 
     const int itemHeight = view()->sizeHintForRow(0);
     if (description.droppedHeight > 0 && itemHeight > 0)
-        setMaxVisibleItems(std::max(1, (description.droppedHeight - description.geometry.height) /
-                                           itemHeight));
+        setMaxVisibleItems(
+            std::max(1, (description.droppedHeight - description.geometry.height) / itemHeight));
 }
 
-std::int32_t DropDownList::selectedValue() const
-{
+std::int32_t DropDownList::selectedValue() const {
     // The index is read first and then the item's value, so an index outside
     // the items counts as no selection.
     const int index = currentIndex();

@@ -3,7 +3,6 @@
 #include "app/window_description.h"
 
 #include <QComboBox>
-
 #include <cstdint>
 
 namespace app {

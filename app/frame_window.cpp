@@ -6,9 +6,9 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
-#include <QShortcut>
 
 namespace app {
 namespace {
@@ -17,8 +17,7 @@ namespace {
 constexpr Qt::WindowFlags frameFlags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                        Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
 
-int keyStateOf(Qt::KeyboardModifiers modifiers)
-{
+int keyStateOf(Qt::KeyboardModifiers modifiers) {
     int state = NoKeys;
     if (modifiers & Qt::ControlModifier)
         state |= CtrlKey;
@@ -29,8 +28,7 @@ int keyStateOf(Qt::KeyboardModifiers modifiers)
     return state;
 }
 
-bool isNamed(const QObject& object, std::string_view name)
-{
+bool isNamed(const QObject& object, std::string_view name) {
     return object.objectName() == toQString(name);
 }
 
@@ -39,19 +37,11 @@ bool isNamed(const QObject& object, std::string_view name)
 FrameWindow::FrameWindow(Frame& frame, const WindowDescription& description, QWidget* owner)
     : QWidget(owner, frameFlags)
     , frame_(frame)
-    , description_(description)
-{
+    , description_(description) {
     setWindowTitle(toQString(description.title));
-    if (description.escCloses) {
-        // A shortcut, not a key handler: the focused control gets the key first
-        // through the shortcut override, and only a key it does not use closes.
-        auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-        connect(escape, &QShortcut::activated, this, &QWidget::close);
-    }
 }
 
-void FrameWindow::bindEvents()
-{
+void FrameWindow::bindEvents() {
     for (const EventBinding& binding : description_.bindings) {
         if (binding.source.empty())
             continue; // window events are raised by the frame
@@ -59,8 +49,9 @@ void FrameWindow::bindEvents()
         case EventKind::Selected:
             for (QAction* action : findChildren<QAction*>())
                 if (isNamed(*action, binding.source))
-                    connect(action, &QAction::triggered, this,
-                            [this, source = binding.source] { raiseEvent(EventKind::Selected, source); });
+                    connect(action, &QAction::triggered, this, [this, source = binding.source] {
+                        raiseEvent(EventKind::Selected, source);
+                    });
             break;
         case EventKind::LeftButtonPressed:
             if (QWidget* target = control(binding.source))
@@ -72,22 +63,32 @@ void FrameWindow::bindEvents()
     }
 }
 
-std::int32_t FrameWindow::selectedValue(std::string_view listName) const
-{
+std::int32_t FrameWindow::selectedValue(std::string_view listName) const {
     const auto* list = findChild<DropDownList*>(toQString(listName));
     return list ? list->selectedValue() : DropDownList::noSelection;
 }
 
-void FrameWindow::closeEvent(QCloseEvent* event)
-{
+void FrameWindow::closeEvent(QCloseEvent* event) {
     // The frame destroys the window itself, so that the close runs in its order.
     event->ignore();
     if (!blocked_)
         frame_.closeWindow(*this);
 }
 
-bool FrameWindow::eventFilter(QObject* watched, QEvent* event)
-{
+// Not a shortcut: the toolkit matches shortcuts against the focused window even
+// for a key sent to a window that a modal window blocks. A key reaches this
+// handler only when the focused control did not use it.
+void FrameWindow::keyPressEvent(QKeyEvent* event) {
+    constexpr auto closingModifiers = Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier;
+    if (description_.escCloses && event->key() == Qt::Key_Escape &&
+        !(event->modifiers() & closingModifiers)) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+bool FrameWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::MouseButtonPress)
         return false;
     const auto& press = static_cast<const QMouseEvent&>(*event);
@@ -96,27 +97,24 @@ bool FrameWindow::eventFilter(QObject* watched, QEvent* event)
     return !pressReachesControl(watched, press);
 }
 
-bool FrameWindow::pressReachesControl(QObject* control, const QMouseEvent& press)
-{
+bool FrameWindow::pressReachesControl(QObject* control, const QMouseEvent& press) {
     const unsigned modalLoadsBefore = frame_.modalLoadCount();
     const QPointer<QObject> guard(control);
     const QPoint at = press.position().toPoint();
     raiseEvent(EventKind::LeftButtonPressed, control->objectName().toUtf8().toStdString(), at.x(),
-          at.y(), keyStateOf(press.modifiers()));
+               at.y(), keyStateOf(press.modifiers()));
     // A press that opened a modal window belongs to that window: the control must
     // not start a press whose release went elsewhere long ago.
     return guard && frame_.modalLoadCount() == modalLoadsBefore;
 }
 
-void FrameWindow::raiseEvent(EventKind kind, std::string_view source, int x, int y, int keyState)
-{
+void FrameWindow::raiseEvent(EventKind kind, std::string_view source, int x, int y, int keyState) {
     for (const EventBinding& binding : description_.bindings)
         if (binding.event == kind && binding.source == source)
             binding.handler(Event{frame_, *this, x, y, keyState});
 }
 
-QWidget* FrameWindow::control(std::string_view name) const
-{
+QWidget* FrameWindow::control(std::string_view name) const {
     return findChild<QWidget*>(toQString(name));
 }
 

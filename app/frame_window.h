@@ -3,7 +3,6 @@
 #include "app/window_description.h"
 
 #include <QWidget>
-
 #include <cstdint>
 
 namespace app {
@@ -36,6 +35,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

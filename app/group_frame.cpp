@@ -16,13 +16,11 @@ constexpr int captionPadding = 2;
 GroupFrame::GroupFrame(const ControlDescription& description, QWidget* parent)
     : QGroupBox(toQString(description.text), parent)
     , captionColour_(description.textColour ? toQColor(*description.textColour)
-                                            : parent->palette().color(QPalette::WindowText))
-{
+                                            : parent->palette().color(QPalette::WindowText)) {
     setFont(fontFor(description.font, font()));
 }
 
-void GroupFrame::paintEvent(QPaintEvent*)
-{
+void GroupFrame::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QFontMetrics metrics(font());
     // Only the first line is a caption; the line breaks after it show nothing.
@@ -36,7 +34,8 @@ void GroupFrame::paintEvent(QPaintEvent*)
 
     if (caption.isEmpty())
         return;
-    const QRect captionRect(captionIndent, 0, metrics.horizontalAdvance(caption) + 2 * captionPadding,
+    const QRect captionRect(captionIndent, 0,
+                            metrics.horizontalAdvance(caption) + 2 * captionPadding,
                             metrics.height());
     painter.fillRect(captionRect, palette().color(QPalette::Window));
     painter.setPen(captionColour_);

@@ -84,9 +84,9 @@ struct MenuDescription {
 };
 
 enum class EventKind {
-    Selected,            // a menu item was chosen
-    LeftButtonPressed,   // raised by the press itself, before the control sees it
-    WillBeDestroyed,     // the window and its controls still exist
+    Selected,          // a menu item was chosen
+    LeftButtonPressed, // raised by the press itself, before the control sees it
+    WillBeDestroyed,   // the window and its controls still exist
 };
 
 // Held down with a press; a bit mask.

@@ -38,16 +38,17 @@ inline constexpr std::array<OmenEntry, omenCount> omenCatalogue{{
      "失物寻不见，官事有刑场，病人逢暗鬼，禳解保安康。\r\n\r\n\r\n"},
 }};
 
-constexpr const OmenEntry& omenEntry(Omen omen)
-{
+constexpr const OmenEntry& omenEntry(Omen omen) {
     return omenCatalogue[static_cast<std::size_t>(omen)];
 }
 
-static_assert([] {
-    for (std::size_t place = 0; place < omenCatalogue.size(); ++place)
-        if (omenCatalogue[place].omen != static_cast<Omen>(place))
-            return false;
-    return true;
-}(), "every omen's entry stands at the omen's own place");
+static_assert(
+    [] {
+        for (std::size_t place = 0; place < omenCatalogue.size(); ++place)
+            if (omenCatalogue[place].omen != static_cast<Omen>(place))
+                return false;
+        return true;
+    }(),
+    "every omen's entry stands at the omen's own place");
 
 } // namespace core
