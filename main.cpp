@@ -6,7 +6,8 @@
 #include <QIcon>
 #include <optional>
 
-int main(int, char** argv) {
+int main(int, char** argv)
+{
     // The program takes no arguments: Qt sees only the program's name.
     int qtArgc = 1;
     char* qtArgv[] = {argv[0], nullptr};

@@ -20,12 +20,14 @@ std::vector<HeldMessage>* heldMessages = nullptr;
 
 } // namespace
 
-DisplayGuard::DisplayGuard() {
+DisplayGuard::DisplayGuard()
+{
     heldMessages = new std::vector<HeldMessage>;
     previousHandler = qInstallMessageHandler(&DisplayGuard::handleMessage);
 }
 
-DisplayGuard::~DisplayGuard() {
+DisplayGuard::~DisplayGuard()
+{
     qInstallMessageHandler(previousHandler);
     std::vector<HeldMessage>* held = std::exchange(heldMessages, nullptr);
     for (const HeldMessage& message : *held) {
@@ -37,10 +39,15 @@ DisplayGuard::~DisplayGuard() {
 }
 
 void DisplayGuard::handleMessage(QtMsgType type, const QMessageLogContext& context,
-                                 const QString& message) {
+                                 const QString& message)
+{
     if (type == QtFatalMsg) {
-        std::fprintf(stderr, "xiaoliuren: cannot open a window: no usable display (DISPLAY=%s)\n",
-                     std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "");
+        const char* display = std::getenv("DISPLAY");
+        if (display && *display)
+            std::fprintf(stderr, "xiaoliuren: cannot open a window: no display server at %s\n",
+                         display);
+        else
+            std::fprintf(stderr, "xiaoliuren: cannot open a window: DISPLAY is not set\n");
         std::fflush(stderr);
         std::_Exit(255);
     }

@@ -3,6 +3,7 @@
 #include "app/qt_text.h"
 
 #include <QAbstractItemView>
+#include <QProxyStyle>
 #include <QStyledItemDelegate>
 
 namespace app {
@@ -16,12 +17,27 @@ class TallerItemDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
         return QStyledItemDelegate::sizeHint(option, index) + QSize(0, 1);
     }
 };
 
-QPalette blackOnWhite(QPalette palette) {
+// The application's style opens a list as a menu laid over the control; this
+// list drops down below it.
+class DropsDownStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override
+    {
+        if (hint == SH_ComboBox_Popup)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+QPalette blackOnWhite(QPalette palette)
+{
     for (const auto role : {QPalette::Base, QPalette::Button})
         palette.setColor(role, Qt::white);
     for (const auto role : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText})
@@ -32,21 +48,32 @@ QPalette blackOnWhite(QPalette palette) {
 } // namespace
 
 DropDownList::DropDownList(const ControlDescription& description, QWidget* parent)
-    : QComboBox(parent) {
+    : QComboBox(parent)
+    , droppedHeight_(description.droppedHeight)
+{
     setEditable(false);
+    auto* style = new DropsDownStyle;
+    style->setParent(this);
+    setStyle(style);
     setPalette(blackOnWhite(palette()));
     setItemDelegate(new TallerItemDelegate(this));
     for (const ListItem& item : description.items)
         addItem(toQString(item.text), item.value);
     setCurrentIndex(count() > 0 ? 0 : -1);
-
-    const int itemHeight = view()->sizeHintForRow(0);
-    if (description.droppedHeight > 0 && itemHeight > 0)
-        setMaxVisibleItems(
-            std::max(1, (description.droppedHeight - description.geometry.height) / itemHeight));
 }
 
-std::int32_t DropDownList::selectedValue() const {
+// The item height is known once the list has been laid out with its font, so
+// the number of rows that fill the opened height is counted on opening.
+void DropDownList::showPopup()
+{
+    const int itemHeight = view()->sizeHintForRow(0);
+    if (droppedHeight_ > height() && itemHeight > 0)
+        setMaxVisibleItems(std::max(1, (droppedHeight_ - height()) / itemHeight));
+    QComboBox::showPopup();
+}
+
+std::int32_t DropDownList::selectedValue() const
+{
     // The index is read first and then the item's value, so an index outside
     // the items counts as no selection.
     const int index = currentIndex();

@@ -16,6 +16,11 @@ public:
 
     // The value of the selected item; noSelection when there is none.
     std::int32_t selectedValue() const;
+
+    void showPopup() override;
+
+private:
+    int droppedHeight_; // closed part included
 };
 
 } // namespace app

@@ -10,7 +10,8 @@ namespace app {
 
 FlatButton::FlatButton(const ControlDescription& description, QWidget* parent)
     : QPushButton(toQString(description.text), parent)
-    , look_(*description.buttonLook) {
+    , look_(*description.buttonLook)
+{
     setFont(fontFor(description.font, font()));
     setAutoDefault(false);
     // The button gets the focus by Tab only: a press on it is handled by its
@@ -18,7 +19,8 @@ FlatButton::FlatButton(const ControlDescription& description, QWidget* parent)
     setFocusPolicy(Qt::TabFocus);
 }
 
-void FlatButton::paintEvent(QPaintEvent*) {
+void FlatButton::paintEvent(QPaintEvent*)
+{
     QPainter painter(this);
     QColor caption;
     if (isHot()) {
@@ -37,7 +39,8 @@ void FlatButton::paintEvent(QPaintEvent*) {
     painter.drawText(captionRect, Qt::AlignCenter | Qt::TextSingleLine, text());
 }
 
-void FlatButton::enterEvent(QEnterEvent* event) {
+void FlatButton::enterEvent(QEnterEvent* event)
+{
     // A mouse that arrives with the left button held belongs to a press that
     // started elsewhere.
     hovered_ = !(QGuiApplication::mouseButtons() & Qt::LeftButton);
@@ -45,7 +48,8 @@ void FlatButton::enterEvent(QEnterEvent* event) {
     QPushButton::enterEvent(event);
 }
 
-void FlatButton::leaveEvent(QEvent* event) {
+void FlatButton::leaveEvent(QEvent* event)
+{
     hovered_ = false;
     update();
     QPushButton::leaveEvent(event);

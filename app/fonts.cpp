@@ -4,7 +4,8 @@
 
 namespace app {
 
-void installFontSubstitutes() {
+void installFontSubstitutes()
+{
     // In order of preference; fontconfig takes the first one installed.
     const QStringList songFaces{QStringLiteral("AR PL UMing CN"), QStringLiteral("AR PL UMing TW"),
                                 QStringLiteral("Noto Serif CJK SC"),
@@ -13,7 +14,8 @@ void installFontSubstitutes() {
         QFont::insertSubstitutions(name, songFaces);
 }
 
-QFont fontFor(const FontDescription& description, const QFont& defaultFont) {
+QFont fontFor(const FontDescription& description, const QFont& defaultFont)
+{
     if (description.family.empty())
         return defaultFont;
     QFont font(toQString(description.family));

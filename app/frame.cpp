@@ -12,12 +12,14 @@
 namespace app {
 namespace {
 
-void activate(QWidget& window) {
+void activate(QWidget& window)
+{
     window.raise();
     window.activateWindow();
 }
 
-void showAsDescribed(FrameWindow& window) {
+void showAsDescribed(FrameWindow& window)
+{
     switch (window.description().startPosition) {
     case StartPosition::Minimized:
         window.showMinimized();
@@ -33,7 +35,8 @@ void showAsDescribed(FrameWindow& window) {
     activate(window);
 }
 
-void reportStartFailure() {
+void reportStartFailure()
+{
     QMessageBox box(QMessageBox::Critical, QStringLiteral("错误"),
                     QStringLiteral("启动窗口载入失败，程序无法运行。"), QMessageBox::Ok);
     box.exec();
@@ -41,13 +44,15 @@ void reportStartFailure() {
 
 } // namespace
 
-Frame::Frame() {
+Frame::Frame()
+{
     installFontSubstitutes();
     // Hidden windows keep the program alive, so the frame decides when it ends.
     QGuiApplication::setQuitOnLastWindowClosed(false);
 }
 
-Frame::~Frame() {
+Frame::~Frame()
+{
     std::vector<FrameWindow*> windows;
     for (const LoadedWindow& loaded : loaded_)
         windows.push_back(loaded.window);
@@ -55,7 +60,8 @@ Frame::~Frame() {
         delete window;
 }
 
-int Frame::run(const WindowDescription& startWindow) {
+int Frame::run(const WindowDescription& startWindow)
+{
     if (!loadWindow(startWindow, false)) {
         reportStartFailure();
         return -1;
@@ -65,7 +71,8 @@ int Frame::run(const WindowDescription& startWindow) {
     return 0;
 }
 
-bool Frame::loadWindow(const WindowDescription& description, bool modal) {
+bool Frame::loadWindow(const WindowDescription& description, bool modal)
+{
     if (FrameWindow* loaded = loadedWindow(description)) {
         if (loaded->isMinimized())
             loaded->showNormal();
@@ -96,7 +103,8 @@ bool Frame::loadWindow(const WindowDescription& description, bool modal) {
     return true;
 }
 
-void Frame::setWindowVisible(const WindowDescription& description, bool visible) {
+void Frame::setWindowVisible(const WindowDescription& description, bool visible)
+{
     FrameWindow* window = loadedWindow(description);
     if (!window)
         return;
@@ -108,20 +116,23 @@ void Frame::setWindowVisible(const WindowDescription& description, bool visible)
     }
 }
 
-FrameWindow* Frame::loadedWindow(const WindowDescription& description) const {
+FrameWindow* Frame::loadedWindow(const WindowDescription& description) const
+{
     const auto loaded = std::find_if(loaded_.begin(), loaded_.end(), [&](const LoadedWindow& l) {
         return &l.window->description() == &description && !l.closing;
     });
     return loaded == loaded_.end() ? nullptr : loaded->window;
 }
 
-Frame::LoadedWindow* Frame::find(const FrameWindow& window) {
+Frame::LoadedWindow* Frame::find(const FrameWindow& window)
+{
     const auto loaded = std::find_if(loaded_.begin(), loaded_.end(),
                                      [&](const LoadedWindow& l) { return l.window == &window; });
     return loaded == loaded_.end() ? nullptr : &*loaded;
 }
 
-void Frame::blockOtherWindows(LoadedWindow& modal) {
+void Frame::blockOtherWindows(LoadedWindow& modal)
+{
     for (LoadedWindow& other : loaded_) {
         if (other.window == modal.window || other.window->parentWidget())
             continue;
@@ -130,7 +141,8 @@ void Frame::blockOtherWindows(LoadedWindow& modal) {
     }
 }
 
-void Frame::runModalWait(FrameWindow& window) {
+void Frame::runModalWait(FrameWindow& window)
+{
     const QPointer<FrameWindow> alive(&window);
     const FrameWindow* const saved = std::exchange(currentModal_, &window);
     QEventLoop wait;
@@ -143,7 +155,8 @@ void Frame::runModalWait(FrameWindow& window) {
 // The order matters to the handlers: the blocked windows take input again before
 // the closing window's will-be-destroyed event runs, and the modal wait ends
 // only once the window has been destroyed.
-void Frame::closeWindow(FrameWindow& window) {
+void Frame::closeWindow(FrameWindow& window)
+{
     LoadedWindow* loaded = find(window);
     if (!loaded || loaded->closing)
         return;
@@ -156,7 +169,8 @@ void Frame::closeWindow(FrameWindow& window) {
     window.deleteLater();
 }
 
-void Frame::forgetWindow(const QObject* window) {
+void Frame::forgetWindow(const QObject* window)
+{
     std::erase_if(loaded_, [&](const LoadedWindow& l) { return l.window == window; });
     // Hidden windows are alive too; only the last destroyed window ends the program.
     if (loaded_.empty() && mainLoopStarted_)

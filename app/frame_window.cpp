@@ -17,7 +17,8 @@ namespace {
 constexpr Qt::WindowFlags frameFlags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                        Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
 
-int keyStateOf(Qt::KeyboardModifiers modifiers) {
+int keyStateOf(Qt::KeyboardModifiers modifiers)
+{
     int state = NoKeys;
     if (modifiers & Qt::ControlModifier)
         state |= CtrlKey;
@@ -28,7 +29,8 @@ int keyStateOf(Qt::KeyboardModifiers modifiers) {
     return state;
 }
 
-bool isNamed(const QObject& object, std::string_view name) {
+bool isNamed(const QObject& object, std::string_view name)
+{
     return object.objectName() == toQString(name);
 }
 
@@ -37,11 +39,13 @@ bool isNamed(const QObject& object, std::string_view name) {
 FrameWindow::FrameWindow(Frame& frame, const WindowDescription& description, QWidget* owner)
     : QWidget(owner, frameFlags)
     , frame_(frame)
-    , description_(description) {
+    , description_(description)
+{
     setWindowTitle(toQString(description.title));
 }
 
-void FrameWindow::bindEvents() {
+void FrameWindow::bindEvents()
+{
     for (const EventBinding& binding : description_.bindings) {
         if (binding.source.empty())
             continue; // window events are raised by the frame
@@ -63,12 +67,14 @@ void FrameWindow::bindEvents() {
     }
 }
 
-std::int32_t FrameWindow::selectedValue(std::string_view listName) const {
+std::int32_t FrameWindow::selectedValue(std::string_view listName) const
+{
     const auto* list = findChild<DropDownList*>(toQString(listName));
     return list ? list->selectedValue() : DropDownList::noSelection;
 }
 
-void FrameWindow::closeEvent(QCloseEvent* event) {
+void FrameWindow::closeEvent(QCloseEvent* event)
+{
     // The frame destroys the window itself, so that the close runs in its order.
     event->ignore();
     if (!blocked_)
@@ -78,7 +84,8 @@ void FrameWindow::closeEvent(QCloseEvent* event) {
 // Not a shortcut: the toolkit matches shortcuts against the focused window even
 // for a key sent to a window that a modal window blocks. A key reaches this
 // handler only when the focused control did not use it.
-void FrameWindow::keyPressEvent(QKeyEvent* event) {
+void FrameWindow::keyPressEvent(QKeyEvent* event)
+{
     constexpr auto closingModifiers = Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier;
     if (description_.escCloses && event->key() == Qt::Key_Escape &&
         !(event->modifiers() & closingModifiers)) {
@@ -88,7 +95,8 @@ void FrameWindow::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
-bool FrameWindow::eventFilter(QObject* watched, QEvent* event) {
+bool FrameWindow::eventFilter(QObject* watched, QEvent* event)
+{
     if (event->type() != QEvent::MouseButtonPress)
         return false;
     const auto& press = static_cast<const QMouseEvent&>(*event);
@@ -97,7 +105,8 @@ bool FrameWindow::eventFilter(QObject* watched, QEvent* event) {
     return !pressReachesControl(watched, press);
 }
 
-bool FrameWindow::pressReachesControl(QObject* control, const QMouseEvent& press) {
+bool FrameWindow::pressReachesControl(QObject* control, const QMouseEvent& press)
+{
     const unsigned modalLoadsBefore = frame_.modalLoadCount();
     const QPointer<QObject> guard(control);
     const QPoint at = press.position().toPoint();
@@ -108,13 +117,15 @@ bool FrameWindow::pressReachesControl(QObject* control, const QMouseEvent& press
     return guard && frame_.modalLoadCount() == modalLoadsBefore;
 }
 
-void FrameWindow::raiseEvent(EventKind kind, std::string_view source, int x, int y, int keyState) {
+void FrameWindow::raiseEvent(EventKind kind, std::string_view source, int x, int y, int keyState)
+{
     for (const EventBinding& binding : description_.bindings)
         if (binding.event == kind && binding.source == source)
             binding.handler(Event{frame_, *this, x, y, keyState});
 }
 
-QWidget* FrameWindow::control(std::string_view name) const {
+QWidget* FrameWindow::control(std::string_view name) const
+{
     return findChild<QWidget*>(toQString(name));
 }
 

@@ -16,11 +16,13 @@ constexpr int captionPadding = 2;
 GroupFrame::GroupFrame(const ControlDescription& description, QWidget* parent)
     : QGroupBox(toQString(description.text), parent)
     , captionColour_(description.textColour ? toQColor(*description.textColour)
-                                            : parent->palette().color(QPalette::WindowText)) {
+                                            : parent->palette().color(QPalette::WindowText))
+{
     setFont(fontFor(description.font, font()));
 }
 
-void GroupFrame::paintEvent(QPaintEvent*) {
+void GroupFrame::paintEvent(QPaintEvent*)
+{
     QPainter painter(this);
     const QFontMetrics metrics(font());
     // Only the first line is a caption; the line breaks after it show nothing.

@@ -8,7 +8,8 @@
 namespace app {
 namespace {
 
-int drawTextFlags(const ControlDescription& description) {
+int drawTextFlags(const ControlDescription& description)
+{
     int flags = description.wordWrap ? Qt::TextWordWrap : Qt::TextSingleLine;
     flags |= description.horizontalAlignment == HorizontalAlignment::Centre ? Qt::AlignHCenter
                                                                             : Qt::AlignLeft;
@@ -24,13 +25,15 @@ TextLabel::TextLabel(const ControlDescription& description, QWidget* parent)
     , textColour_(description.textColour ? toQColor(*description.textColour)
                                          : parent->palette().color(QPalette::WindowText))
     , look_(description.look)
-    , flags_(drawTextFlags(description)) {
+    , flags_(drawTextFlags(description))
+{
     setFont(fontFor(description.font, font()));
     setWordWrap(description.wordWrap);
     setAutoFillBackground(true);
 }
 
-void TextLabel::paintEvent(QPaintEvent*) {
+void TextLabel::paintEvent(QPaintEvent*)
+{
     QPainter painter(this);
     painter.setFont(font());
     if (look_ == TextLook::Raised) {

@@ -20,7 +20,8 @@ namespace {
 
 // A control stands in the window's client area or in a group box described
 // before it; a description that breaks this can't be built.
-bool isBuildable(const WindowDescription& description) {
+bool isBuildable(const WindowDescription& description)
+{
     if (description.width <= 0 || description.height <= 0)
         return false;
     std::vector<std::string_view> groups;
@@ -36,7 +37,8 @@ bool isBuildable(const WindowDescription& description) {
     return true;
 }
 
-QWidget* createControl(const ControlDescription& description, QWidget* parent) {
+QWidget* createControl(const ControlDescription& description, QWidget* parent)
+{
     switch (description.kind) {
     case ControlKind::DropDownList:
         return new DropDownList(description, parent);
@@ -50,7 +52,8 @@ QWidget* createControl(const ControlDescription& description, QWidget* parent) {
     return nullptr;
 }
 
-void addControls(QWidget& clientArea, std::span<const ControlDescription> controls) {
+void addControls(QWidget& clientArea, std::span<const ControlDescription> controls)
+{
     std::map<std::string_view, QWidget*> groups;
     for (const ControlDescription& description : controls) {
         QWidget* parent =
@@ -64,7 +67,8 @@ void addControls(QWidget& clientArea, std::span<const ControlDescription> contro
     }
 }
 
-QMenuBar* addMenuBar(QWidget& window, const MenuDescription& description) {
+QMenuBar* addMenuBar(QWidget& window, const MenuDescription& description)
+{
     auto* bar = new QMenuBar(&window);
     QMenu* menu = bar->addMenu(toQString(description.title));
     for (const std::string_view item : description.items)
@@ -72,13 +76,15 @@ QMenuBar* addMenuBar(QWidget& window, const MenuDescription& description) {
     return bar;
 }
 
-QColor backgroundOf(const WindowDescription& description, const QPalette& palette) {
+QColor backgroundOf(const WindowDescription& description, const QPalette& palette)
+{
     return description.background ? toQColor(*description.background)
                                   : palette.color(QPalette::Button);
 }
 
 // Where the outer frame's top-left corner goes.
-QPoint startPoint(const WindowDescription& description) {
+QPoint startPoint(const WindowDescription& description)
+{
     if (description.startPosition != StartPosition::Centred)
         return {description.left, description.top};
     // The whole primary screen, work area or not; the division rounds toward zero.
@@ -89,7 +95,8 @@ QPoint startPoint(const WindowDescription& description) {
 
 } // namespace
 
-FrameWindow* buildWindow(Frame& frame, const WindowDescription& description, QWidget* owner) {
+FrameWindow* buildWindow(Frame& frame, const WindowDescription& description, QWidget* owner)
+{
     if (!isBuildable(description))
         return nullptr;
 

@@ -19,7 +19,8 @@ constexpr auto extentsPollInterval = std::chrono::microseconds(200);
 
 template <typename Reply> using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
 
-template <typename Reply> ReplyPtr<Reply> own(Reply* reply) {
+template <typename Reply> ReplyPtr<Reply> own(Reply* reply)
+{
     return ReplyPtr<Reply>(reply, &std::free);
 }
 
@@ -27,7 +28,8 @@ struct X11 {
     xcb_connection_t* connection;
     xcb_window_t root;
 
-    xcb_atom_t atom(const char* name) const {
+    xcb_atom_t atom(const char* name) const
+    {
         const auto cookie =
             xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name);
         const auto reply = own(xcb_intern_atom_reply(connection, cookie, nullptr));
@@ -36,7 +38,8 @@ struct X11 {
 
     // The 32-bit values of a window property, or nothing when it is unset.
     ReplyPtr<xcb_get_property_reply_t> property(xcb_window_t window, xcb_atom_t name,
-                                                xcb_atom_t type) const {
+                                                xcb_atom_t type) const
+    {
         const auto cookie = xcb_get_property(connection, 0, window, name, type, 0, 32);
         auto reply = own(xcb_get_property_reply(connection, cookie, nullptr));
         if (reply && reply->format == 32 && xcb_get_property_value_length(reply.get()) > 0)
@@ -45,7 +48,8 @@ struct X11 {
     }
 };
 
-std::optional<X11> x11() {
+std::optional<X11> x11()
+{
     const auto* native = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     if (!native || !native->connection())
         return std::nullopt;
@@ -53,11 +57,13 @@ std::optional<X11> x11() {
     return X11{connection, xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root};
 }
 
-bool hasWindowManager(const X11& x) {
+bool hasWindowManager(const X11& x)
+{
     return x.property(x.root, x.atom("_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW) != nullptr;
 }
 
-void askForFrameExtents(const X11& x, xcb_window_t window) {
+void askForFrameExtents(const X11& x, xcb_window_t window)
+{
     xcb_client_message_event_t request{};
     request.response_type = XCB_CLIENT_MESSAGE;
     request.format = 32;
@@ -69,7 +75,8 @@ void askForFrameExtents(const X11& x, xcb_window_t window) {
     xcb_flush(x.connection);
 }
 
-std::optional<QMargins> x11FrameExtents(const X11& x, xcb_window_t window) {
+std::optional<QMargins> x11FrameExtents(const X11& x, xcb_window_t window)
+{
     if (!hasWindowManager(x))
         return std::nullopt;
     const xcb_atom_t extentsAtom = x.atom("_NET_FRAME_EXTENTS");
@@ -91,7 +98,8 @@ std::optional<QMargins> x11FrameExtents(const X11& x, xcb_window_t window) {
 
 } // namespace
 
-std::optional<QMargins> frameExtents(QWidget& window) {
+std::optional<QMargins> frameExtents(QWidget& window)
+{
     if (const auto x = x11())
         return x11FrameExtents(*x, static_cast<xcb_window_t>(window.winId()));
     // Other platforms know their frame as soon as the native window exists.
@@ -99,7 +107,8 @@ std::optional<QMargins> frameExtents(QWidget& window) {
     return margins.isNull() ? std::nullopt : std::optional(margins);
 }
 
-void skipTaskbar(QWidget& window) {
+void skipTaskbar(QWidget& window)
+{
     const auto x = x11();
     if (!x)
         return;

@@ -38,7 +38,8 @@ inline constexpr std::array<OmenEntry, omenCount> omenCatalogue{{
      "失物寻不见，官事有刑场，病人逢暗鬼，禳解保安康。\r\n\r\n\r\n"},
 }};
 
-constexpr const OmenEntry& omenEntry(Omen omen) {
+constexpr const OmenEntry& omenEntry(Omen omen)
+{
     return omenCatalogue[static_cast<std::size_t>(omen)];
 }
 

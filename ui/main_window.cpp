@@ -14,7 +14,8 @@ namespace {
 using app::ControlKind;
 
 template <std::size_t N>
-constexpr std::array<app::ListItem, N> listItems(const std::array<core::LunarItem, N>& table) {
+constexpr std::array<app::ListItem, N> listItems(const std::array<core::LunarItem, N>& table)
+{
     std::array<app::ListItem, N> items{};
     for (std::size_t i = 0; i < N; ++i)
         items[i] = {table[i].text, table[i].value};
@@ -41,7 +42,8 @@ constexpr app::FlatButtonLook queryButtonLook{
 };
 
 constexpr app::ControlDescription list(std::string_view name, int left,
-                                       std::span<const app::ListItem> items) {
+                                       std::span<const app::ListItem> items)
+{
     return {.kind = ControlKind::DropDownList,
             .name = name,
             .geometry = {left, 8, 72, 20},
@@ -50,7 +52,8 @@ constexpr app::ControlDescription list(std::string_view name, int left,
 }
 
 constexpr app::ControlDescription raisedLabel(std::string_view name, int left,
-                                              std::string_view text) {
+                                              std::string_view text)
+{
     return {.kind = ControlKind::Label,
             .name = name,
             .geometry = {left, 40, 72, 24},
@@ -80,7 +83,8 @@ constexpr std::array controls{
 constexpr std::array<std::string_view, 2> menuItems{"程序说明", "简单介绍"};
 
 // The lists are read in this order, each completely before the next.
-void castFromLists(const app::Event& event) {
+void castFromLists(const app::Event& event)
+{
     const std::int32_t month = event.window.selectedValue(monthList);
     const std::int32_t day = event.window.selectedValue(dayList);
     const std::int32_t hour = event.window.selectedValue(hourList);

@@ -63,11 +63,13 @@ constexpr std::array<const app::WindowDescription*, core::omenCount> description
 
 } // namespace
 
-const app::WindowDescription& omenWindow(Omen omen) {
+const app::WindowDescription& omenWindow(Omen omen)
+{
     return *descriptions[static_cast<std::size_t>(omen)];
 }
 
-void openOmenWindow(app::Frame& frame, Omen omen) {
+void openOmenWindow(app::Frame& frame, Omen omen)
+{
     frame.loadWindow(omenWindow(omen), true);
 }
 

@@ -27,7 +27,8 @@ class TestCasting : public QObject {
 private Q_SLOTS:
     void sumIsZeroBeforeTheFirstCasting() { QCOMPARE(core::castingSum(), 0); }
 
-    void castsFromValues_data() {
+    void castsFromValues_data()
+    {
         QTest::addColumn<std::int32_t>("month");
         QTest::addColumn<std::int32_t>("day");
         QTest::addColumn<std::int32_t>("hour");
@@ -57,7 +58,8 @@ private Q_SLOTS:
         row("all extremes", maxInt, minInt, maxInt, maxInt - 1, std::nullopt);
     }
 
-    void castsFromValues() {
+    void castsFromValues()
+    {
         QFETCH(std::int32_t, month);
         QFETCH(std::int32_t, day);
         QFETCH(std::int32_t, hour);
@@ -68,7 +70,8 @@ private Q_SLOTS:
         QCOMPARE(core::castingSum(), sum);
     }
 
-    void everyReachableCastingFollowsTheCycle() {
+    void everyReachableCastingFollowsTheCycle()
+    {
         for (const auto& month : core::monthTable)
             for (const auto& day : core::dayTable)
                 for (const auto& hour : core::hourTable) {
@@ -80,7 +83,8 @@ private Q_SLOTS:
                 }
     }
 
-    void tablesCarryTheirPlaces() {
+    void tablesCarryTheirPlaces()
+    {
         const auto carriesPlaces = [](const auto& table) {
             for (std::size_t i = 0; i < table.size(); ++i)
                 if (table[i].value != static_cast<std::int32_t>(i + 1))

@@ -11,7 +11,8 @@ namespace {
 
 constexpr std::string_view crlf = "\r\n";
 
-int trailingLineBreaks(std::string_view text) {
+int trailingLineBreaks(std::string_view text)
+{
     int count = 0;
     while (text.ends_with(crlf)) {
         text.remove_suffix(crlf.size());
@@ -20,7 +21,8 @@ int trailingLineBreaks(std::string_view text) {
     return count;
 }
 
-QString qs(std::string_view text) {
+QString qs(std::string_view text)
+{
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
@@ -30,7 +32,8 @@ class TestOmenCatalogue : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void entriesHoldTheirTexts_data() {
+    void entriesHoldTheirTexts_data()
+    {
         QTest::addColumn<Omen>("omen");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("heading");
@@ -65,7 +68,8 @@ private Q_SLOTS:
                                   << "失物寻不见，官事有刑场，病人逢暗鬼，禳解保安康。" << 2 << 3;
     }
 
-    void entriesHoldTheirTexts() {
+    void entriesHoldTheirTexts()
+    {
         QFETCH(Omen, omen);
         QFETCH(QString, name);
         QFETCH(QString, heading);
@@ -86,7 +90,8 @@ private Q_SLOTS:
 
     // Eight five-character phrases: a full-width comma after each but the last,
     // which ends in a full-width full stop.
-    void versesAreEightPhrasesOfFive() {
+    void versesAreEightPhrasesOfFive()
+    {
         for (const core::OmenEntry& entry : core::omenCatalogue) {
             QString verse = qs(entry.verse).trimmed();
             verse.remove(QStringLiteral("\r\n"));

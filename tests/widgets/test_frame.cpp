@@ -17,7 +17,8 @@ QStringList journal;
 
 constexpr app::WindowDescription startWindow{.title = "起始", .width = 200, .height = 120};
 
-void recordWillBeDestroyed(const app::Event& event) {
+void recordWillBeDestroyed(const app::Event& event)
+{
     journal << QStringLiteral("will-be-destroyed");
     if (event.window.findChild<QLabel*>(QStringLiteral("标签1")))
         journal << QStringLiteral("controls still exist");
@@ -57,7 +58,8 @@ private Q_SLOTS:
 
     // The blocked windows take input again before the will-be-destroyed event,
     // and the modal wait ends only after the window has been destroyed.
-    void closingRunsInOrder() {
+    void closingRunsInOrder()
+    {
         app::Frame frame;
         QVERIFY(frame.loadWindow(startWindow, false));
         app::FrameWindow* start = frame.loadedWindow(startWindow);
@@ -83,7 +85,8 @@ private Q_SLOTS:
                                        "start window enabled", "destroyed", "modal wait over"}));
     }
 
-    void anOwnedWindowIsParentedAndTheStartWindowIsNot() {
+    void anOwnedWindowIsParentedAndTheStartWindowIsNot()
+    {
         app::Frame frame;
         QVERIFY(frame.loadWindow(startWindow, false));
         QCOMPARE(frame.loadedWindow(startWindow)->parentWidget(), nullptr);
@@ -98,7 +101,8 @@ private Q_SLOTS:
         QVERIFY(!owner->isVisible());
     }
 
-    void loadingALoadedWindowActivatesTheSameInstance() {
+    void loadingALoadedWindowActivatesTheSameInstance()
+    {
         app::Frame frame;
         QVERIFY(frame.loadWindow(startWindow, false));
         app::FrameWindow* first = frame.loadedWindow(startWindow);
@@ -108,7 +112,8 @@ private Q_SLOTS:
         QTRY_COMPARE(QApplication::activeWindow(), first);
     }
 
-    void aWindowThatCannotBeCreatedLoadsNothing() {
+    void aWindowThatCannotBeCreatedLoadsNothing()
+    {
         app::Frame frame;
         QVERIFY(frame.loadWindow(startWindow, false));
         QVERIFY(!frame.loadWindow(unbuildableWindow, true));
@@ -119,7 +124,8 @@ private Q_SLOTS:
 
     // Hidden windows are alive: closing the only visible window ends nothing
     // while a hidden one is loaded.
-    void hiddenWindowsKeepTheProgramRunning() {
+    void hiddenWindowsKeepTheProgramRunning()
+    {
         app::Frame frame;
         bool runningAfterOtherClosed = false;
         QTimer::singleShot(0, qApp, [&] {
@@ -137,7 +143,8 @@ private Q_SLOTS:
         QVERIFY(!frame.loadedWindow(startWindow));
     }
 
-    void showingAHiddenWindowKeepsItsPlace() {
+    void showingAHiddenWindowKeepsItsPlace()
+    {
         app::Frame frame;
         QVERIFY(frame.loadWindow(startWindow, false));
         app::FrameWindow* window = frame.loadedWindow(startWindow);
@@ -150,7 +157,8 @@ private Q_SLOTS:
         QCOMPARE(window->frameGeometry().topLeft(), moved);
     }
 
-    void aStartWindowThatCannotBeCreatedIsReported() {
+    void aStartWindowThatCannotBeCreatedIsReported()
+    {
         app::Frame frame;
         QString text;
         QMessageBox::Icon icon = QMessageBox::NoIcon;

@@ -10,6 +10,7 @@
 #include <QAbstractItemView>
 #include <QFontInfo>
 #include <QLabel>
+#include <QScrollBar>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSignalSpy>
@@ -24,7 +25,8 @@ private:
     std::unique_ptr<app::Frame> frame;
     app::FrameWindow* main = nullptr;
 
-    app::DropDownList& list(const char* name) const {
+    app::DropDownList& list(const char* name) const
+    {
         return *main->findChild<app::DropDownList*>(QString::fromUtf8(name));
     }
     app::DropDownList& monthList() const { return list("组合框1"); }
@@ -33,12 +35,14 @@ private:
     app::FlatButton& queryButton() const { return *main->findChild<app::FlatButton*>(); }
     bool mainIsLoaded() const { return frame->loadedWindow(ui::mainWindow) != nullptr; }
 
-    QList<int> selections() const {
+    QList<int> selections() const
+    {
         return {monthList().currentIndex(), dayList().currentIndex(), hourList().currentIndex()};
     }
 
 private Q_SLOTS:
-    void init() {
+    void init()
+    {
         frame = std::make_unique<app::Frame>();
         QVERIFY(frame->loadWindow(ui::mainWindow, false));
         main = frame->loadedWindow(ui::mainWindow);
@@ -46,12 +50,14 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(main));
     }
 
-    void cleanup() {
+    void cleanup()
+    {
         frame.reset();
         QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty());
     }
 
-    void startsCentredWithFirstItemsAndFocusInMonthList() {
+    void startsCentredWithFirstItemsAndFocusInMonthList()
+    {
         QCOMPARE(main->windowTitle(), QStringLiteral("Orvane六壬预测"));
         QCOMPARE(main->frameGeometry().size(), QSize(268, 169));
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
@@ -82,7 +88,8 @@ private Q_SLOTS:
         QCOMPARE(menu->actions().at(1)->text(), QStringLiteral("简单介绍"));
     }
 
-    void labelsStandUnderTheirListsInRaisedBlue() {
+    void labelsStandUnderTheirListsInRaisedBlue()
+    {
         const QStringList texts{"月份", "日辰", "时辰"};
         const QList<app::DropDownList*> lists{&monthList(), &dayList(), &hourList()};
         const QColor paper = main->palette().color(QPalette::Window);
@@ -98,7 +105,8 @@ private Q_SLOTS:
         }
     }
 
-    void pressCastsAndOpensTheOmenWindowBeforeTheRelease_data() {
+    void pressCastsAndOpensTheOmenWindowBeforeTheRelease_data()
+    {
         QTest::addColumn<QList<int>>("choice");
         QTest::addColumn<int>("sum");
         QTest::addColumn<QString>("title");
@@ -113,7 +121,8 @@ private Q_SLOTS:
         QTest::newRow("十二月 三十 亥时") << QList{11, 29, 11} << 54 << "赤口" << QSize(382, 176);
     }
 
-    void pressCastsAndOpensTheOmenWindowBeforeTheRelease() {
+    void pressCastsAndOpensTheOmenWindowBeforeTheRelease()
+    {
         QFETCH(QList<int>, choice);
         QFETCH(int, sum);
         QFETCH(QString, title);
@@ -159,7 +168,8 @@ private Q_SLOTS:
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
     }
 
-    void mainWindowTakesNoInputWhileAnOmenWindowIsOpen() {
+    void mainWindowTakesNoInputWhileAnOmenWindowIsOpen()
+    {
         unsigned modalLoadsInside = 0;
         bool stillLoaded = false;
         const auto ran = duringNextModalWait([&](QWidget& omen) {
@@ -186,7 +196,8 @@ private Q_SLOTS:
         QCOMPARE(monthList().currentText(), QStringLiteral("二月"));
     }
 
-    void nothingButAPressOnTheButtonCasts() {
+    void nothingButAPressOnTheButtonCasts()
+    {
         const unsigned before = frame->modalLoadCount();
         QTest::mouseClick(main->windowHandle(), Qt::RightButton, {}, inWindow(queryButton()));
         keyClick(*main, Qt::Key_Down); // a changed list selection
@@ -204,14 +215,16 @@ private Q_SLOTS:
                  1);
     }
 
-    void escClosesTheMainWindowButShiftEscDoesNot_data() {
+    void escClosesTheMainWindowButShiftEscDoesNot_data()
+    {
         QTest::addColumn<QString>("focused");
         QTest::newRow("month list") << "组合框1";
         QTest::newRow("hour list") << "组合框3";
         QTest::newRow("query button") << "按钮1";
     }
 
-    void escClosesTheMainWindowButShiftEscDoesNot() {
+    void escClosesTheMainWindowButShiftEscDoesNot()
+    {
         QFETCH(QString, focused);
         main->findChild<QWidget*>(focused)->setFocus();
         for (const auto modifier : {Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier}) {
@@ -223,7 +236,8 @@ private Q_SLOTS:
         QTRY_VERIFY(!mainIsLoaded());
     }
 
-    void escInAnOpenedListClosesOnlyTheList() {
+    void escInAnOpenedListClosesOnlyTheList()
+    {
         monthList().showPopup();
         QWidget* popup = monthList().view()->window();
         QTRY_VERIFY(popup->isVisible());
@@ -233,7 +247,27 @@ private Q_SLOTS:
         QVERIFY(mainIsLoaded());
     }
 
-    void focusMovesThroughTheListsAndTheButton() {
+    // 160 pixels from the top of the closed list to the bottom of the opened
+    // one, in whole rows, with a scroll bar for the items that don't fit.
+    void listsDropDownBelowThemselves()
+    {
+        for (app::DropDownList* list : {&monthList(), &dayList()}) {
+            list->showPopup();
+            QWidget* popup = list->view()->window();
+            QTRY_VERIFY(popup->isVisible());
+            const int top = list->mapToGlobal(QPoint(0, 0)).y();
+            const int itemHeight = list->view()->sizeHintForRow(0);
+            QVERIFY(qAbs(popup->geometry().top() - (top + list->height())) <= 1);
+            QVERIFY(popup->geometry().bottom() + 1 - top <= 160);
+            QVERIFY(popup->geometry().bottom() + 1 - top > 160 - itemHeight);
+            QVERIFY(list->view()->verticalScrollBar()->isVisible());
+            list->hidePopup();
+            QTRY_VERIFY(!popup->isVisible());
+        }
+    }
+
+    void focusMovesThroughTheListsAndTheButton()
+    {
         const QList<QWidget*> order{&monthList(), &dayList(), &hourList(), &queryButton()};
         for (int step = 1; step <= 4; ++step) {
             keyClick(*main, Qt::Key_Tab);
@@ -245,7 +279,8 @@ private Q_SLOTS:
         }
     }
 
-    void queryButtonDrawsItsStates() {
+    void queryButtonDrawsItsStates()
+    {
         app::FlatButton& button = queryButton();
         QCOMPARE(QFontInfo(button.font()).pixelSize(), 13);
         QVERIFY2(QFontInfo(button.font()).family().contains(QLatin1String("UMing")),
@@ -306,7 +341,8 @@ private Q_SLOTS:
         QTRY_VERIFY(!button.isHot());
     }
 
-    void mouseArrivingWithTheButtonHeldDoesNotLightTheButton() {
+    void mouseArrivingWithTheButtonHeldDoesNotLightTheButton()
+    {
         auto* label = main->findChild<QLabel*>(QStringLiteral("标签1"));
         QTest::mousePress(main->windowHandle(), Qt::LeftButton, {}, inWindow(*label));
         QTest::mouseMove(main->windowHandle(), inWindow(queryButton()));

@@ -16,12 +16,14 @@ Q_DECLARE_METATYPE(Omen)
 
 namespace {
 
-QString qs(std::string_view text) {
+QString qs(std::string_view text)
+{
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // The rows of the image that hold a pixel of the colour, as runs [first, last].
-QList<std::pair<int, int>> textBands(const QImage& image, QColor ink, QColor paper) {
+QList<std::pair<int, int>> textBands(const QImage& image, QColor ink, QColor paper)
+{
     QList<std::pair<int, int>> bands;
     for (int y = 0; y < image.height(); ++y) {
         bool inRow = false;
@@ -45,7 +47,8 @@ class TestOmenWindows : public QObject {
 private Q_SLOTS:
     void cleanup() { QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty()); }
 
-    void showsTheOmenInItsWindow_data() {
+    void showsTheOmenInItsWindow_data()
+    {
         QTest::addColumn<Omen>("omen");
         QTest::addColumn<QSize>("outerSize");
         QTest::newRow("大安") << Omen::DaAn << QSize(383, 174);
@@ -56,7 +59,8 @@ private Q_SLOTS:
         QTest::newRow("空亡") << Omen::KongWang << QSize(383, 175);
     }
 
-    void showsTheOmenInItsWindow() {
+    void showsTheOmenInItsWindow()
+    {
         QFETCH(Omen, omen);
         QFETCH(QSize, outerSize);
         const core::OmenEntry& entry = core::omenEntry(omen);
@@ -107,7 +111,8 @@ private Q_SLOTS:
                  "the lines are centred");
     }
 
-    void aMovedWindowOpensCentredAgain() {
+    void aMovedWindowOpensCentredAgain()
+    {
         QPoint firstPlace;
         app::Frame frame;
         auto ran = duringNextModalWait([&](QWidget& window) {

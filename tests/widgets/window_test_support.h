@@ -13,26 +13,31 @@
 // toolkit's modality applies to it.
 namespace test_support {
 
-inline QPoint inWindow(const QWidget& control) {
+inline QPoint inWindow(const QWidget& control)
+{
     return control.mapTo(control.window(), control.rect().center());
 }
 
-inline void pressOn(const QWidget& control, Qt::MouseButton button = Qt::LeftButton) {
+inline void pressOn(const QWidget& control, Qt::MouseButton button = Qt::LeftButton)
+{
     QTest::mousePress(control.window()->windowHandle(), button, {}, inWindow(control));
 }
 
-inline void releaseOn(const QWidget& control, Qt::MouseButton button = Qt::LeftButton) {
+inline void releaseOn(const QWidget& control, Qt::MouseButton button = Qt::LeftButton)
+{
     QTest::mouseRelease(control.window()->windowHandle(), button, {}, inWindow(control));
 }
 
-inline void keyClick(QWidget& window, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+inline void keyClick(QWidget& window, Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+{
     QTest::keyClick(window.windowHandle(), key, modifiers);
 }
 
 // Runs `inside` from within the modal wait that the caller starts next, once
 // the modal window is active; `inside` must close it. Returns a flag that tells whether
 // it ran.
-inline std::shared_ptr<bool> duringNextModalWait(std::function<void(QWidget& modal)> inside) {
+inline std::shared_ptr<bool> duringNextModalWait(std::function<void(QWidget& modal)> inside)
+{
     auto ran = std::make_shared<bool>(false);
     QTimer::singleShot(0, qApp, [ran, inside] {
         QWidget* modal = QApplication::activeModalWidget();
@@ -49,12 +54,14 @@ inline std::shared_ptr<bool> duringNextModalWait(std::function<void(QWidget& mod
 
 // Text is drawn smoothed, so a pixel counts as ink when it lies nearer to the
 // ink's colour than to the paper's.
-inline int colourDistance(QColor a, QColor b) {
+inline int colourDistance(QColor a, QColor b)
+{
     return qAbs(a.red() - b.red()) + qAbs(a.green() - b.green()) + qAbs(a.blue() - b.blue());
 }
 
 // How far the pixel lies from the nearest blend of the ink over the paper.
-inline double blendResidual(QColor pixel, QColor ink, QColor paper) {
+inline double blendResidual(QColor pixel, QColor ink, QColor paper)
+{
     const double p[3]{pixel.redF() - paper.redF(), pixel.greenF() - paper.greenF(),
                       pixel.blueF() - paper.blueF()};
     const double d[3]{ink.redF() - paper.redF(), ink.greenF() - paper.greenF(),
@@ -68,11 +75,13 @@ inline double blendResidual(QColor pixel, QColor ink, QColor paper) {
     return residual;
 }
 
-inline bool isInk(QColor pixel, QColor ink, QColor paper) {
+inline bool isInk(QColor pixel, QColor ink, QColor paper)
+{
     return colourDistance(pixel, ink) < colourDistance(pixel, paper);
 }
 
-inline QRect inkBounds(const QImage& image, QColor ink, QColor paper) {
+inline QRect inkBounds(const QImage& image, QColor ink, QColor paper)
+{
     QRect bounds;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
@@ -81,7 +90,8 @@ inline QRect inkBounds(const QImage& image, QColor ink, QColor paper) {
     return bounds;
 }
 
-inline int inkCount(const QImage& image, QColor ink, QColor paper) {
+inline int inkCount(const QImage& image, QColor ink, QColor paper)
+{
     int count = 0;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
@@ -93,7 +103,8 @@ inline int inkCount(const QImage& image, QColor ink, QColor paper) {
 // White on light paper is faint, and where the coloured copy covers it at a
 // line's right end it hardly shows; so the tops, bottoms and left edges of the
 // two copies are compared, each allowed a pixel of smoothing.
-inline bool isRaisedCopy(QRect white, QRect coloured) {
+inline bool isRaisedCopy(QRect white, QRect coloured)
+{
     if (white.isEmpty() || coloured.isEmpty())
         return false;
     const int down = (coloured.top() + coloured.bottom()) - (white.top() + white.bottom());
@@ -101,7 +112,8 @@ inline bool isRaisedCopy(QRect white, QRect coloured) {
     return down >= 1 && down <= 3 && right >= 0 && right <= 2;
 }
 
-inline QImage imageOf(QWidget& widget) {
+inline QImage imageOf(QWidget& widget)
+{
     return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
