@@ -47,6 +47,9 @@ void reportStartFailure()
 Frame::Frame()
 {
     installFontSubstitutes();
+    // Titles stand as described: an empty display name keeps the toolkit from
+    // appending the program's name to them, or putting it into an empty one.
+    QGuiApplication::setApplicationDisplayName(QStringLiteral(""));
     // Hidden windows keep the program alive, so the frame decides when it ends.
     QGuiApplication::setQuitOnLastWindowClosed(false);
 }

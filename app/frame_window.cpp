@@ -14,8 +14,15 @@ namespace app {
 namespace {
 
 // A fixed frame with a system menu and a close box, and nothing else.
-constexpr Qt::WindowFlags frameFlags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+constexpr Qt::WindowFlags frameHints = Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                        Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+
+// An owned window is a dialog to the window manager: transient, so that it
+// stays with the program and shows an empty title as empty.
+Qt::WindowFlags flagsFor(const QWidget* owner)
+{
+    return (owner ? Qt::Dialog : Qt::Window) | frameHints;
+}
 
 int keyStateOf(Qt::KeyboardModifiers modifiers)
 {
@@ -37,7 +44,7 @@ bool isNamed(const QObject& object, std::string_view name)
 } // namespace
 
 FrameWindow::FrameWindow(Frame& frame, const WindowDescription& description, QWidget* owner)
-    : QWidget(owner, frameFlags)
+    : QWidget(owner, flagsFor(owner))
     , frame_(frame)
     , description_(description)
 {

@@ -9,6 +9,7 @@
 #include "app/window_manager.h"
 
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
 #include <QWindow>
@@ -65,6 +66,10 @@ void addControls(QWidget& clientArea, std::span<const ControlDescription> contro
         if (description.kind == ControlKind::GroupBox)
             groups.emplace(description.name, control);
     }
+    for (const ControlDescription& description : controls)
+        if (!description.buddy.empty())
+            if (auto* label = clientArea.findChild<QLabel*>(toQString(description.name)))
+                label->setBuddy(clientArea.findChild<QWidget*>(toQString(description.buddy)));
 }
 
 QMenuBar* addMenuBar(QWidget& window, const MenuDescription& description)
@@ -120,9 +125,11 @@ FrameWindow* buildWindow(Frame& frame, const WindowDescription& description, QWi
     if (owner)
         window_manager::skipTaskbar(*window);
 
-    const QMargins extents = window_manager::frameExtents(*window).value_or(QMargins());
-    const QSize client(description.width - extents.left() - extents.right(),
-                       description.height - extents.top() - extents.bottom());
+    const QMarginsF extents = window_manager::frameExtents(*window).value_or(QMarginsF());
+    const QSize client =
+        (QSizeF(description.width, description.height) -
+         QSizeF(extents.left() + extents.right(), extents.top() + extents.bottom()))
+            .toSize();
     const int menuHeight = menuBar ? menuBar->sizeHint().height() : 0;
     if (menuBar)
         menuBar->setGeometry(0, 0, client.width(), menuHeight);
@@ -132,7 +139,7 @@ FrameWindow* buildWindow(Frame& frame, const WindowDescription& description, QWi
     // whatever gravity the window manager applies.
     const QPoint outer = startPoint(description);
     window->setFixedSize(client);
-    window->setGeometry(QRect(outer + QPoint(extents.left(), extents.top()), client));
+    window->setGeometry(QRect(outer + QPointF(extents.left(), extents.top()).toPoint(), client));
     return window.release();
 }
 

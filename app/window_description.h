@@ -63,6 +63,7 @@ struct FlatButtonLook {
 struct ControlDescription {
     ControlKind kind;
     std::string_view name;
+    std::string_view buddy{}; // the control that a label names, for screen readers
     Geometry geometry;
     std::string_view text{};
     std::string_view container{}; // the group box it stands in; empty for the client area

@@ -75,7 +75,7 @@ void askForFrameExtents(const X11& x, xcb_window_t window)
     xcb_flush(x.connection);
 }
 
-std::optional<QMargins> x11FrameExtents(const X11& x, xcb_window_t window)
+std::optional<QMarginsF> x11FrameExtents(const X11& x, xcb_window_t window)
 {
     if (!hasWindowManager(x))
         return std::nullopt;
@@ -88,8 +88,7 @@ std::optional<QMargins> x11FrameExtents(const X11& x, xcb_window_t window)
             const auto* extents =
                 static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
             // left, right, top, bottom
-            return QMargins(static_cast<int>(extents[0]), static_cast<int>(extents[2]),
-                            static_cast<int>(extents[1]), static_cast<int>(extents[3]));
+            return QMarginsF(extents[0], extents[2], extents[1], extents[3]);
         }
         std::this_thread::sleep_for(extentsPollInterval);
     } while (std::chrono::steady_clock::now() < deadline);
@@ -98,13 +97,16 @@ std::optional<QMargins> x11FrameExtents(const X11& x, xcb_window_t window)
 
 } // namespace
 
-std::optional<QMargins> frameExtents(QWidget& window)
+std::optional<QMarginsF> frameExtents(QWidget& window)
 {
-    if (const auto x = x11())
-        return x11FrameExtents(*x, static_cast<xcb_window_t>(window.winId()));
+    if (const auto x = x11()) {
+        // The window manager counts device pixels.
+        const auto extents = x11FrameExtents(*x, static_cast<xcb_window_t>(window.winId()));
+        return extents ? std::optional(*extents / window.devicePixelRatio()) : std::nullopt;
+    }
     // Other platforms know their frame as soon as the native window exists.
     const QMargins margins = window.windowHandle()->frameMargins();
-    return margins.isNull() ? std::nullopt : std::optional(margins);
+    return margins.isNull() ? std::nullopt : std::optional(QMarginsF(margins));
 }
 
 void skipTaskbar(QWidget& window)

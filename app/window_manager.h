@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QMargins>
+#include <QMarginsF>
 #include <optional>
 
 class QWidget;
@@ -9,9 +9,10 @@ class QWidget;
 // that has been created but not yet mapped.
 namespace app::window_manager {
 
-// The frame that the window manager will draw around the window: its title bar
-// and borders. Nothing when no window manager answers.
-std::optional<QMargins> frameExtents(QWidget& window);
+// The frame that the window manager will draw around the window, its title bar
+// and borders, in the window's device-independent pixels. Nothing when no
+// window manager answers.
+std::optional<QMarginsF> frameExtents(QWidget& window);
 
 // Keeps the window off the taskbar, whatever the window manager's settings.
 void skipTaskbar(QWidget& window);

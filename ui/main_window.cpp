@@ -3,6 +3,7 @@
 #include "app/frame_window.h"
 #include "core/casting.h"
 #include "core/lunar_tables.h"
+#include "ui/description_window.h"
 #include "ui/look.h"
 #include "ui/omen_windows.h"
 
@@ -52,10 +53,11 @@ constexpr app::ControlDescription list(std::string_view name, int left,
 }
 
 constexpr app::ControlDescription raisedLabel(std::string_view name, int left,
-                                              std::string_view text)
+                                              std::string_view text, std::string_view list)
 {
     return {.kind = ControlKind::Label,
             .name = name,
+            .buddy = list,
             .geometry = {left, 40, 72, 24},
             .text = text,
             .textColour = look::blue,
@@ -69,9 +71,9 @@ constexpr std::array controls{
     list(monthList, 8, monthItems),
     list(dayList, 96, dayItems),
     list(hourList, 184, hourItems),
-    raisedLabel("标签1", 8, "月份"),
-    raisedLabel("标签2", 96, "日辰"),
-    raisedLabel("标签3", 184, "时辰"),
+    raisedLabel("标签1", 8, "月份", monthList),
+    raisedLabel("标签2", 96, "日辰", dayList),
+    raisedLabel("标签3", 184, "时辰", hourList),
     app::ControlDescription{.kind = ControlKind::FlatButton,
                             .name = queryButton,
                             .geometry = {8, 72, 248, 24},
@@ -94,6 +96,8 @@ void castFromLists(const app::Event& event)
 
 constexpr std::array bindings{
     app::EventBinding{queryButton, app::EventKind::LeftButtonPressed, &castFromLists},
+    app::EventBinding{menuItems[0], app::EventKind::Selected, &openDescriptionWindow},
+    app::EventBinding{menuItems[1], app::EventKind::Selected, &showIntroductionMessage},
 };
 
 } // namespace
