@@ -66,6 +66,7 @@ void addControls(QWidget& clientArea, std::span<const ControlDescription> contro
         if (description.kind == ControlKind::GroupBox)
             groups.emplace(description.name, control);
     }
+    // A screen reader announces a control with the label that is its buddy.
     for (const ControlDescription& description : controls)
         if (!description.buddy.empty())
             if (auto* label = clientArea.findChild<QLabel*>(toQString(description.name)))

@@ -10,9 +10,9 @@
 #include <QAbstractItemView>
 #include <QFontInfo>
 #include <QLabel>
-#include <QScrollBar>
 #include <QMenuBar>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <memory>
 
