@@ -17,6 +17,8 @@ int main(int, char** argv)
     guard.reset();
 
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/xiaoliuren.png")));
+    // Lets desktops match the windows to the installed launcher.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.xiaoliuren.XiaoLiuRen"));
     app::Frame frame;
     return frame.run(ui::mainWindow);
 }
