@@ -13,8 +13,11 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QWindow>
+
+#include <algorithm>
 #include <map>
 #include <memory>
+#include <vector>
 
 namespace app {
 namespace {
