@@ -3,6 +3,7 @@
 #include <QString>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 namespace app {
 namespace {
@@ -16,26 +17,23 @@ struct HeldMessage {
 // The message handler is a plain function, so what it holds back lives here,
 // and only for as long as a guard lives.
 QtMessageHandler previousHandler = nullptr;
-std::vector<HeldMessage>* heldMessages = nullptr;
+std::vector<HeldMessage> heldMessages;
 
 } // namespace
 
 DisplayGuard::DisplayGuard()
 {
-    heldMessages = new std::vector<HeldMessage>;
     previousHandler = qInstallMessageHandler(&DisplayGuard::handleMessage);
 }
 
 DisplayGuard::~DisplayGuard()
 {
     qInstallMessageHandler(previousHandler);
-    std::vector<HeldMessage>* held = std::exchange(heldMessages, nullptr);
-    for (const HeldMessage& message : *held) {
+    for (const HeldMessage& message : std::exchange(heldMessages, {})) {
         const QByteArray category = message.category.toUtf8();
         const QMessageLogContext context(nullptr, 0, nullptr, category.constData());
         qt_message_output(message.type, context, message.text);
     }
-    delete held;
 }
 
 void DisplayGuard::handleMessage(QtMsgType type, const QMessageLogContext& context,
@@ -51,7 +49,7 @@ void DisplayGuard::handleMessage(QtMsgType type, const QMessageLogContext& conte
         std::fflush(stderr);
         std::_Exit(255);
     }
-    heldMessages->push_back({type, QString::fromUtf8(context.category), message});
+    heldMessages.push_back({type, QString::fromUtf8(context.category), message});
 }
 
 } // namespace app

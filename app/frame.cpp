@@ -146,13 +146,11 @@ void Frame::blockOtherWindows(LoadedWindow& modal)
 
 void Frame::runModalWait(FrameWindow& window)
 {
-    const QPointer<FrameWindow> alive(&window);
-    const FrameWindow* const saved = std::exchange(currentModal_, &window);
+    // The window is destroyed only from within an event loop, so it is still
+    // there to be waited for.
     QEventLoop wait;
     QObject::connect(&window, &QObject::destroyed, &wait, &QEventLoop::quit);
-    if (alive)
-        wait.exec();
-    currentModal_ = saved;
+    wait.exec();
 }
 
 // The order matters to the handlers: the blocked windows take input again before

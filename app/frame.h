@@ -60,7 +60,6 @@ private:
     // Never shown; the parent of every window that must not get a taskbar button.
     QWidget owner_;
     std::vector<LoadedWindow> loaded_;
-    const FrameWindow* currentModal_ = nullptr;
     bool mainLoopStarted_ = false;
     unsigned modalLoadCount_ = 0;
 };
