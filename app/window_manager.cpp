@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QWidget>
 #include <QWindow>
+#include <array>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -24,23 +25,46 @@ template <typename Reply> ReplyPtr<Reply> own(Reply* reply)
     return ReplyPtr<Reply>(reply, &std::free);
 }
 
+// The atoms the frame uses, interned once per connection in one batch, so that building a
+// window costs no round trip to the X server beyond the frame-extents request itself.
+struct Atoms {
+    xcb_atom_t supportingWmCheck;
+    xcb_atom_t requestFrameExtents;
+    xcb_atom_t frameExtents;
+    xcb_atom_t wmState;
+    xcb_atom_t skipTaskbar;
+};
+
+Atoms internAtoms(xcb_connection_t* connection)
+{
+    constexpr std::array names{"_NET_SUPPORTING_WM_CHECK", "_NET_REQUEST_FRAME_EXTENTS",
+                               "_NET_FRAME_EXTENTS", "_NET_WM_STATE", "_NET_WM_STATE_SKIP_TASKBAR"};
+    std::array<xcb_intern_atom_cookie_t, names.size()> cookies{};
+    for (std::size_t i = 0; i < names.size(); ++i)
+        cookies[i] = xcb_intern_atom(connection, 0,
+                                     static_cast<std::uint16_t>(std::strlen(names[i])), names[i]);
+    std::array<xcb_atom_t, names.size()> atoms{};
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const auto reply = own(xcb_intern_atom_reply(connection, cookies[i], nullptr));
+        atoms[i] = reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
+    }
+    return {atoms[0], atoms[1], atoms[2], atoms[3], atoms[4]};
+}
+
 struct X11 {
     xcb_connection_t* connection;
     xcb_window_t root;
+    const Atoms& atoms;
 
-    xcb_atom_t atom(const char* name) const
+    xcb_get_property_cookie_t askForProperty(xcb_window_t window, xcb_atom_t name,
+                                             xcb_atom_t type) const
     {
-        const auto cookie =
-            xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name);
-        const auto reply = own(xcb_intern_atom_reply(connection, cookie, nullptr));
-        return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
+        return xcb_get_property(connection, 0, window, name, type, 0, 32);
     }
 
     // The 32-bit values of a window property, or nothing when it is unset.
-    ReplyPtr<xcb_get_property_reply_t> property(xcb_window_t window, xcb_atom_t name,
-                                                xcb_atom_t type) const
+    ReplyPtr<xcb_get_property_reply_t> property(xcb_get_property_cookie_t cookie) const
     {
-        const auto cookie = xcb_get_property(connection, 0, window, name, type, 0, 32);
         auto reply = own(xcb_get_property_reply(connection, cookie, nullptr));
         if (reply && reply->format == 32 && xcb_get_property_value_length(reply.get()) > 0)
             return reply;
@@ -54,12 +78,9 @@ std::optional<X11> x11()
     if (!native || !native->connection())
         return std::nullopt;
     xcb_connection_t* connection = native->connection();
-    return X11{connection, xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root};
-}
-
-bool hasWindowManager(const X11& x)
-{
-    return x.property(x.root, x.atom("_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW) != nullptr;
+    // The application has one connection for its whole life.
+    static const Atoms atoms = internAtoms(connection);
+    return X11{connection, xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root, atoms};
 }
 
 void askForFrameExtents(const X11& x, xcb_window_t window)
@@ -68,7 +89,7 @@ void askForFrameExtents(const X11& x, xcb_window_t window)
     request.response_type = XCB_CLIENT_MESSAGE;
     request.format = 32;
     request.window = window;
-    request.type = x.atom("_NET_REQUEST_FRAME_EXTENTS");
+    request.type = x.atoms.requestFrameExtents;
     xcb_send_event(x.connection, 0, x.root,
                    XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                    reinterpret_cast<const char*>(&request));
@@ -77,14 +98,17 @@ void askForFrameExtents(const X11& x, xcb_window_t window)
 
 std::optional<QMarginsF> x11FrameExtents(const X11& x, xcb_window_t window)
 {
-    if (!hasWindowManager(x))
-        return std::nullopt;
-    const xcb_atom_t extentsAtom = x.atom("_NET_FRAME_EXTENTS");
+    // The request goes out together with the question whether any window manager runs, so that
+    // both cost one round trip; without a window manager nobody would ever answer.
+    const auto wmCheck = x.askForProperty(x.root, x.atoms.supportingWmCheck, XCB_ATOM_WINDOW);
     askForFrameExtents(x, window);
+    if (!x.property(wmCheck))
+        return std::nullopt;
     const auto deadline = std::chrono::steady_clock::now() + extentsTimeout;
     do {
-        if (const auto reply = x.property(window, extentsAtom, XCB_ATOM_CARDINAL);
-            reply && xcb_get_property_value_length(reply.get()) >= 16) {
+        const auto reply =
+            x.property(x.askForProperty(window, x.atoms.frameExtents, XCB_ATOM_CARDINAL));
+        if (reply && xcb_get_property_value_length(reply.get()) >= 16) {
             const auto* extents =
                 static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
             // left, right, top, bottom
@@ -115,10 +139,9 @@ void skipTaskbar(QWidget& window)
     if (!x)
         return;
     // Set before the window is mapped; the toolkit keeps the atom when it maps.
-    const xcb_atom_t state = x->atom("_NET_WM_STATE_SKIP_TASKBAR");
     xcb_change_property(x->connection, XCB_PROP_MODE_APPEND,
-                        static_cast<xcb_window_t>(window.winId()), x->atom("_NET_WM_STATE"),
-                        XCB_ATOM_ATOM, 32, 1, &state);
+                        static_cast<xcb_window_t>(window.winId()), x->atoms.wmState, XCB_ATOM_ATOM,
+                        32, 1, &x->atoms.skipTaskbar);
     xcb_flush(x->connection);
 }
 
