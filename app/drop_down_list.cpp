@@ -3,7 +3,6 @@
 #include "app/qt_text.h"
 
 #include <QAbstractItemView>
-#include <QProxyStyle>
 #include <QStyledItemDelegate>
 
 namespace app {
@@ -23,19 +22,6 @@ public:
     }
 };
 
-// The application's style opens a list as a menu laid over the control; this
-// list drops down below it.
-class DropsDownStyle : public QProxyStyle {
-public:
-    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
-                  QStyleHintReturn* returnData) const override
-    {
-        if (hint == SH_ComboBox_Popup)
-            return 0;
-        return QProxyStyle::styleHint(hint, option, widget, returnData);
-    }
-};
-
 QPalette blackOnWhite(QPalette palette)
 {
     for (const auto role : {QPalette::Base, QPalette::Button})
@@ -52,9 +38,6 @@ DropDownList::DropDownList(const ControlDescription& description, QWidget* paren
     , droppedHeight_(description.droppedHeight)
 {
     setEditable(false);
-    auto* style = new DropsDownStyle;
-    style->setParent(this);
-    setStyle(style);
     setPalette(blackOnWhite(palette()));
     setItemDelegate(new TallerItemDelegate(this));
     for (const ListItem& item : description.items)

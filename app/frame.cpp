@@ -1,7 +1,7 @@
 #include "app/frame.h"
 
-#include "app/fonts.h"
 #include "app/frame_window.h"
+#include "app/program_style.h"
 #include "app/window_builder.h"
 
 #include <QApplication>
@@ -46,7 +46,8 @@ void reportStartFailure()
 
 Frame::Frame()
 {
-    installFontSubstitutes();
+    // The application takes the style over; set before the first control asks for one.
+    QApplication::setStyle(new ProgramStyle);
     // Titles stand as described: an empty display name keeps the toolkit from
     // appending the program's name to them, or putting it into an empty one.
     QGuiApplication::setApplicationDisplayName(QStringLiteral(""));
