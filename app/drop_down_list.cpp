@@ -39,7 +39,6 @@ DropDownList::DropDownList(const ControlDescription& description, QWidget* paren
 {
     setEditable(false);
     setPalette(blackOnWhite(palette()));
-    setItemDelegate(new TallerItemDelegate(this));
     for (const ListItem& item : description.items)
         addItem(toQString(item.text), item.value);
     setCurrentIndex(count() > 0 ? 0 : -1);
@@ -49,6 +48,12 @@ DropDownList::DropDownList(const ControlDescription& description, QWidget* paren
 // the number of rows that fill the opened height is counted on opening.
 void DropDownList::showPopup()
 {
+    // The opened list's view is made on first opening: the toolkit builds it only when asked
+    // for, and most lists of a window are never opened.
+    if (!popupPrepared_) {
+        setItemDelegate(new TallerItemDelegate(this));
+        popupPrepared_ = true;
+    }
     const int itemHeight = view()->sizeHintForRow(0);
     if (droppedHeight_ > height() && itemHeight > 0)
         setMaxVisibleItems(std::max(1, (droppedHeight_ - height()) / itemHeight));

@@ -21,6 +21,7 @@ public:
 
 private:
     int droppedHeight_; // closed part included
+    bool popupPrepared_ = false;
 };
 
 } // namespace app
