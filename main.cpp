@@ -5,6 +5,33 @@
 #include <QApplication>
 #include <QIcon>
 #include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// The socket of a per-user session bus, which the D-Bus library finds by itself.
+bool hasUserBusSocket()
+{
+    const QByteArray runtimeDir = qgetenv("XDG_RUNTIME_DIR");
+    struct stat bus {};
+    return !runtimeDir.isEmpty() && ::stat((runtimeDir + "/bus").constData(), &bus) == 0 &&
+           S_ISSOCK(bus.st_mode) && bus.st_uid == ::getuid();
+}
+
+// Qt's accessibility support looks for the session bus. Where none is
+// configured, the D-Bus library would run dbus-launch to start a bus of its own:
+// a daemon that outlives the program and records itself under ~/.dbus. An
+// address that names no bus leaves the program without one instead. (An empty
+// address counts as none: the library starts a bus for that too.)
+void keepDBusFromStartingABus()
+{
+    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS") || hasUserBusSocket())
+        return;
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+}
+
+} // namespace
 
 int main(int, char** argv)
 {
@@ -12,9 +39,15 @@ int main(int, char** argv)
     int qtArgc = 1;
     char* qtArgv[] = {argv[0], nullptr};
 
+    keepDBusFromStartingABus();
+    // The menu bar is part of the fixed-size main window; a desktop-wide menu
+    // would take it out of the window, and finding one means asking the session bus.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
+
     std::optional<app::DisplayGuard> guard(std::in_place);
     QApplication application(qtArgc, qtArgv);
     guard.reset();
+    const app::DisplayLossWatch displayLossWatch;
 
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/xiaoliuren.png")));
     // Lets desktops match the windows to the installed launcher.

@@ -1,9 +1,13 @@
 #include "app/display_guard.h"
 
+#include <QGuiApplication>
 #include <QString>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <utility>
+#include <vector>
+#include <xcb/xcb.h>
 
 namespace app {
 namespace {
@@ -18,6 +22,18 @@ struct HeldMessage {
 // and only for as long as a guard lives.
 QtMessageHandler previousHandler = nullptr;
 std::vector<HeldMessage> heldMessages;
+
+// What the loss watch needs in its handler, set while a watch lives. The
+// connection is only read: xcb keeps its error state for good once set.
+QtMessageHandler handlerBeforeWatch = nullptr;
+xcb_connection_t* watchedConnection = nullptr;
+std::string watchedDisplay;
+
+xcb_connection_t* x11Connection()
+{
+    const auto* native = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return native ? native->connection() : nullptr;
+}
 
 } // namespace
 
@@ -50,6 +66,34 @@ void DisplayGuard::handleMessage(QtMsgType type, const QMessageLogContext& conte
         std::_Exit(255);
     }
     heldMessages.push_back({type, QString::fromUtf8(context.category), message});
+}
+
+DisplayLossWatch::DisplayLossWatch()
+{
+    watchedConnection = x11Connection();
+    const char* display = std::getenv("DISPLAY");
+    watchedDisplay = display ? display : "";
+    handlerBeforeWatch = qInstallMessageHandler(&DisplayLossWatch::handleMessage);
+}
+
+DisplayLossWatch::~DisplayLossWatch()
+{
+    qInstallMessageHandler(handlerBeforeWatch);
+    watchedConnection = nullptr;
+}
+
+// Qt's own words for the loss vary and are not worth matching: the state of the
+// connection tells for sure.
+void DisplayLossWatch::handleMessage(QtMsgType type, const QMessageLogContext& context,
+                                     const QString& message)
+{
+    if (watchedConnection && xcb_connection_has_error(watchedConnection)) {
+        std::fprintf(stderr, "xiaoliuren: lost the connection to the display server at %s\n",
+                     watchedDisplay.c_str());
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
+    handlerBeforeWatch(type, context, message);
 }
 
 } // namespace app

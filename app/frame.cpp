@@ -45,6 +45,7 @@ void reportStartFailure()
 } // namespace
 
 Frame::Frame()
+    : extentsWatch_([this](WId nativeWindow) { windowFramedAnew(nativeWindow); })
 {
     // The application takes the style over; set before the first control asks for one.
     QApplication::setStyle(new ProgramStyle);
@@ -118,6 +119,13 @@ void Frame::setWindowVisible(const WindowDescription& description, bool visible)
     } else {
         window->hide();
     }
+}
+
+void Frame::windowFramedAnew(WId nativeWindow)
+{
+    for (const LoadedWindow& loaded : loaded_)
+        if (loaded.window->internalWinId() == nativeWindow)
+            loaded.window->frameExtentsChanged();
 }
 
 FrameWindow* Frame::loadedWindow(const WindowDescription& description) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/window_description.h"
+#include "app/window_manager.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -56,12 +57,14 @@ private:
     void forgetWindow(const QObject* window);
     void blockOtherWindows(LoadedWindow& modal);
     void runModalWait(FrameWindow& window);
+    void windowFramedAnew(WId nativeWindow);
 
     // Never shown; the parent of every window that must not get a taskbar button.
     QWidget owner_;
     std::vector<LoadedWindow> loaded_;
     bool mainLoopStarted_ = false;
     unsigned modalLoadCount_ = 0;
+    window_manager::FrameExtentsWatch extentsWatch_;
 };
 
 } // namespace app

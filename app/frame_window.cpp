@@ -3,12 +3,15 @@
 #include "app/drop_down_list.h"
 #include "app/frame.h"
 #include "app/qt_text.h"
+#include "app/window_manager.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPointer>
+#include <chrono>
 
 namespace app {
 namespace {
@@ -23,6 +26,9 @@ Qt::WindowFlags flagsFor(const QWidget* owner)
 {
     return (owner ? Qt::Dialog : Qt::Window) | frameHints;
 }
+
+// Long enough for a window manager that takes over to finish framing the window.
+constexpr auto extentsSettleTime = std::chrono::milliseconds(150);
 
 int keyStateOf(Qt::KeyboardModifiers modifiers)
 {
@@ -49,6 +55,40 @@ FrameWindow::FrameWindow(Frame& frame, const WindowDescription& description, QWi
     , description_(description)
 {
     setWindowTitle(toQString(description.title));
+    refit_.setSingleShot(true);
+    refit_.setInterval(extentsSettleTime);
+    QObject::connect(&refit_, &QTimer::timeout, this, &FrameWindow::fitToCurrentFrame);
+}
+
+void FrameWindow::setContent(QMenuBar* menuBar, QWidget* clientArea)
+{
+    menuBar_ = menuBar;
+    clientArea_ = clientArea;
+}
+
+void FrameWindow::fitToFrame(const QMarginsF& extents)
+{
+    const QSize client =
+        (QSizeF(description_.width, description_.height) -
+         QSizeF(extents.left() + extents.right(), extents.top() + extents.bottom()))
+            .toSize();
+    const int menuHeight = menuBar_ ? menuBar_->sizeHint().height() : 0;
+    if (menuBar_)
+        menuBar_->setGeometry(0, 0, client.width(), menuHeight);
+    if (clientArea_)
+        clientArea_->setGeometry(0, menuHeight, client.width(), client.height() - menuHeight);
+    setFixedSize(client);
+}
+
+void FrameWindow::frameExtentsChanged()
+{
+    refit_.start();
+}
+
+void FrameWindow::fitToCurrentFrame()
+{
+    if (const auto extents = window_manager::currentFrameExtents(*this))
+        fitToFrame(*extents);
 }
 
 void FrameWindow::bindEvents()

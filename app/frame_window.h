@@ -2,8 +2,11 @@
 
 #include "app/window_description.h"
 
+#include <QTimer>
 #include <QWidget>
 #include <cstdint>
+
+class QMenuBar;
 
 namespace app {
 
@@ -33,6 +36,17 @@ public:
     // Wires the bindings of the description to the controls built from it.
     void bindEvents();
 
+    // The window's parts below the title bar; the menu bar may be null.
+    void setContent(QMenuBar* menuBar, QWidget* clientArea);
+
+    // Sizes the window so that the window manager's frame, with these extents, comes to the
+    // described outer size around it.
+    void fitToFrame(const QMarginsF& extents);
+
+    // The window manager has set this window's frame extents anew. Fits the window to them once
+    // they have settled: a window manager taking over sets them more than once.
+    void frameExtentsChanged();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -42,9 +56,14 @@ private:
     bool pressReachesControl(QObject* control, const QMouseEvent& press);
     QWidget* control(std::string_view name) const;
 
+    void fitToCurrentFrame();
+
     Frame& frame_;
     const WindowDescription& description_;
     bool blocked_ = false;
+    QMenuBar* menuBar_ = nullptr;
+    QWidget* clientArea_ = nullptr;
+    QTimer refit_;
 };
 
 } // namespace app

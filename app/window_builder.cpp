@@ -118,6 +118,7 @@ FrameWindow* buildWindow(Frame& frame, const WindowDescription& description, QWi
     QMenuBar* menuBar = description.menu ? addMenuBar(*window, *description.menu) : nullptr;
     auto* clientArea = new QWidget(window.get());
     addControls(*clientArea, description.controls);
+    window->setContent(menuBar, clientArea);
     window->bindEvents();
 
     // The window manager measures its frame for a window that already has the
@@ -130,20 +131,13 @@ FrameWindow* buildWindow(Frame& frame, const WindowDescription& description, QWi
         window_manager::skipTaskbar(*window);
 
     const QMarginsF extents = window_manager::frameExtents(*window).value_or(QMarginsF());
-    const QSize client =
-        (QSizeF(description.width, description.height) -
-         QSizeF(extents.left() + extents.right(), extents.top() + extents.bottom()))
-            .toSize();
-    const int menuHeight = menuBar ? menuBar->sizeHint().height() : 0;
-    if (menuBar)
-        menuBar->setGeometry(0, 0, client.width(), menuHeight);
-    clientArea->setGeometry(0, menuHeight, client.width(), client.height() - menuHeight);
+    window->fitToFrame(extents);
 
     // Placing the client area, not the frame, keeps the window where it is put
     // whatever gravity the window manager applies.
     const QPoint outer = startPoint(description);
-    window->setFixedSize(client);
-    window->setGeometry(QRect(outer + QPointF(extents.left(), extents.top()).toPoint(), client));
+    window->setGeometry(
+        QRect(outer + QPointF(extents.left(), extents.top()).toPoint(), window->size()));
     return window.release();
 }
 

@@ -1,5 +1,6 @@
 #include "app/window_manager.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QWidget>
 #include <QWindow>
@@ -9,6 +10,7 @@
 #include <cstring>
 #include <memory>
 #include <thread>
+#include <utility>
 #include <xcb/xcb.h>
 
 namespace app::window_manager {
@@ -96,24 +98,48 @@ void askForFrameExtents(const X11& x, xcb_window_t window)
     xcb_flush(x.connection);
 }
 
+std::optional<QMarginsF> extentsOf(const X11& x, xcb_get_property_cookie_t cookie)
+{
+    const auto reply = x.property(cookie);
+    if (!reply || xcb_get_property_value_length(reply.get()) < 16)
+        return std::nullopt;
+    const auto* extents = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
+    // left, right, top, bottom
+    return QMarginsF(extents[0], extents[2], extents[1], extents[3]);
+}
+
+xcb_get_property_cookie_t askForExtents(const X11& x, xcb_window_t window)
+{
+    return x.askForProperty(window, x.atoms.frameExtents, XCB_ATOM_CARDINAL);
+}
+
+// A window manager names a check window of its own on the root window, and the check window names
+// itself. A window manager that died leaves the root's property behind, naming a window that is
+// gone with it.
+bool windowManagerRuns(const X11& x, xcb_get_property_cookie_t rootCheck)
+{
+    const auto root = x.property(rootCheck);
+    if (!root)
+        return false;
+    const auto checkWindow = *static_cast<const xcb_window_t*>(xcb_get_property_value(root.get()));
+    const auto own =
+        x.property(x.askForProperty(checkWindow, x.atoms.supportingWmCheck, XCB_ATOM_WINDOW));
+    return own &&
+           *static_cast<const xcb_window_t*>(xcb_get_property_value(own.get())) == checkWindow;
+}
+
 std::optional<QMarginsF> x11FrameExtents(const X11& x, xcb_window_t window)
 {
     // The request goes out together with the question whether any window manager runs, so that
-    // both cost one round trip; without a window manager nobody would ever answer.
-    const auto wmCheck = x.askForProperty(x.root, x.atoms.supportingWmCheck, XCB_ATOM_WINDOW);
+    // the question costs no extra wait; without a window manager nobody would ever answer.
+    const auto rootCheck = x.askForProperty(x.root, x.atoms.supportingWmCheck, XCB_ATOM_WINDOW);
     askForFrameExtents(x, window);
-    if (!x.property(wmCheck))
+    if (!windowManagerRuns(x, rootCheck))
         return std::nullopt;
     const auto deadline = std::chrono::steady_clock::now() + extentsTimeout;
     do {
-        const auto reply =
-            x.property(x.askForProperty(window, x.atoms.frameExtents, XCB_ATOM_CARDINAL));
-        if (reply && xcb_get_property_value_length(reply.get()) >= 16) {
-            const auto* extents =
-                static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
-            // left, right, top, bottom
-            return QMarginsF(extents[0], extents[2], extents[1], extents[3]);
-        }
+        if (const auto extents = extentsOf(x, askForExtents(x, window)))
+            return extents;
         std::this_thread::sleep_for(extentsPollInterval);
     } while (std::chrono::steady_clock::now() < deadline);
     return std::nullopt;
@@ -131,6 +157,45 @@ std::optional<QMarginsF> frameExtents(QWidget& window)
     // Other platforms know their frame as soon as the native window exists.
     const QMargins margins = window.windowHandle()->frameMargins();
     return margins.isNull() ? std::nullopt : std::optional(QMarginsF(margins));
+}
+
+std::optional<QMarginsF> currentFrameExtents(QWidget& window)
+{
+    const auto x = x11();
+    if (!x)
+        return std::nullopt;
+    const auto extents =
+        extentsOf(*x, askForExtents(*x, static_cast<xcb_window_t>(window.winId())));
+    return extents ? std::optional(*extents / window.devicePixelRatio()) : std::nullopt;
+}
+
+FrameExtentsWatch::FrameExtentsWatch(std::function<void(WId)> changed)
+    : changed_(std::move(changed))
+{
+    if (const auto x = x11()) {
+        frameExtentsAtom_ = x->atoms.frameExtents;
+        QCoreApplication::instance()->installNativeEventFilter(this);
+    }
+}
+
+FrameExtentsWatch::~FrameExtentsWatch()
+{
+    if (frameExtentsAtom_ != XCB_ATOM_NONE && QCoreApplication::instance())
+        QCoreApplication::instance()->removeNativeEventFilter(this);
+}
+
+bool FrameExtentsWatch::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*)
+{
+    if (eventType != "xcb_generic_event_t")
+        return false;
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    // The top bit marks events that another client sent.
+    if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY)
+        return false;
+    const auto* notify = reinterpret_cast<const xcb_property_notify_event_t*>(event);
+    if (notify->atom == frameExtentsAtom_ && notify->state == XCB_PROPERTY_NEW_VALUE)
+        changed_(notify->window);
+    return false;
 }
 
 void skipTaskbar(QWidget& window)

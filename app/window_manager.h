@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QAbstractNativeEventFilter>
 #include <QMarginsF>
+#include <QWindow>
+#include <cstdint>
+#include <functional>
 #include <optional>
 
 class QWidget;
@@ -13,6 +17,25 @@ namespace app::window_manager {
 // and borders, in the window's device-independent pixels. Nothing when no
 // window manager answers.
 std::optional<QMarginsF> frameExtents(QWidget& window);
+
+// The frame extents that the window manager has last set on the window, read without asking it.
+std::optional<QMarginsF> currentFrameExtents(QWidget& window);
+
+// Reports each native window whose frame extents a window manager sets anew: when it first frames
+// the window, and again when another window manager takes over and frames it its own way.
+class FrameExtentsWatch : public QAbstractNativeEventFilter {
+public:
+    explicit FrameExtentsWatch(std::function<void(WId)> changed);
+    ~FrameExtentsWatch() override;
+    FrameExtentsWatch(const FrameExtentsWatch&) = delete;
+    FrameExtentsWatch& operator=(const FrameExtentsWatch&) = delete;
+
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
+
+private:
+    std::function<void(WId)> changed_;
+    std::uint32_t frameExtentsAtom_ = 0; // none: not on X11
+};
 
 // Keeps the window off the taskbar, whatever the window manager's settings.
 void skipTaskbar(QWidget& window);
