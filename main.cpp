@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QImageReader>
+#include <QPixmap>
 #include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -31,6 +33,15 @@ void keepDBusFromStartingABus()
     qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
 }
 
+// Read as the PNG it is: otherwise the image reader loads every image plugin of the toolkit to
+// ask each whether it knows the file.
+QIcon programIcon()
+{
+    QImageReader reader(QStringLiteral(":/icons/xiaoliuren.png"), "png");
+    reader.setAutoDetectImageFormat(false);
+    return QIcon(QPixmap::fromImage(reader.read()));
+}
+
 } // namespace
 
 int main(int, char** argv)
@@ -49,7 +60,7 @@ int main(int, char** argv)
     guard.reset();
     const app::DisplayLossWatch displayLossWatch;
 
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/xiaoliuren.png")));
+    QApplication::setWindowIcon(programIcon());
     // Lets desktops match the windows to the installed launcher.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.xiaoliuren.XiaoLiuRen"));
     app::Frame frame;
