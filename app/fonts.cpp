@@ -23,8 +23,9 @@ constexpr std::array<std::string_view, 4> songFaces{"AR PL UMing CN", "AR PL UMi
 // for it by its own name skips all of that.
 QString installedSongFace()
 {
+    const QStringList installed = QFontDatabase::families();
     for (const std::string_view face : songFaces)
-        if (const QString name = toQString(face); QFontDatabase::hasFamily(name))
+        if (const QString name = toQString(face); installed.contains(name))
             return name;
     return toQString(songFaces.front());
 }
