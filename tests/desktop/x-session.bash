@@ -419,6 +419,8 @@ same_image() {
 
 start_display() {
     local fd_file=$WORK/display i
+    # A display started again must not read the number of the one before.
+    rm -f "$fd_file"
     Xvfb -displayfd 3 -screen 0 "${SCREEN_SIZE/ /x}x24" -noreset -nolisten tcp \
         3>"$fd_file" >"$WORK/xvfb.log" 2>&1 &
     XVFB_PID=$!
@@ -528,9 +530,6 @@ click_close_box() {
     esac
     park_pointer
 }
-
-# check_description_window WAY X Y: moves the main window to X Y, opens the description window,
-# checks it and the hidden main window, closes it the given way and checks that the main window
 
 not() {
     ! "$@"
