@@ -115,12 +115,6 @@ FrameWindow* buildWindow(Frame& frame, const WindowDescription& description, QWi
     window->setPalette(palette);
     window->setAutoFillBackground(true);
 
-    QMenuBar* menuBar = description.menu ? addMenuBar(*window, *description.menu) : nullptr;
-    auto* clientArea = new QWidget(window.get());
-    addControls(*clientArea, description.controls);
-    window->setContent(menuBar, clientArea);
-    window->bindEvents();
-
     // The window manager measures its frame for a window that already has the
     // fixed size it will keep, so the native window starts at the outer size.
     window->setFixedSize(description.width, description.height);
@@ -129,8 +123,16 @@ FrameWindow* buildWindow(Frame& frame, const WindowDescription& description, QWi
         return nullptr;
     if (owner)
         window_manager::skipTaskbar(*window);
+    // The window manager works out its answer while the controls are built.
+    window_manager::FrameExtentsRequest extentsRequest(*window);
 
-    const QMarginsF extents = window_manager::frameExtents(*window).value_or(QMarginsF());
+    QMenuBar* menuBar = description.menu ? addMenuBar(*window, *description.menu) : nullptr;
+    auto* clientArea = new QWidget(window.get());
+    addControls(*clientArea, description.controls);
+    window->setContent(menuBar, clientArea);
+    window->bindEvents();
+
+    const QMarginsF extents = extentsRequest.frameExtents().value_or(QMarginsF());
     window->fitToFrame(extents);
 
     // Placing the client area, not the frame, keeps the window where it is put

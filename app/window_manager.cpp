@@ -128,14 +128,8 @@ bool windowManagerRuns(const X11& x, xcb_get_property_cookie_t rootCheck)
            *static_cast<const xcb_window_t*>(xcb_get_property_value(own.get())) == checkWindow;
 }
 
-std::optional<QMarginsF> x11FrameExtents(const X11& x, xcb_window_t window)
+std::optional<QMarginsF> pollForExtents(const X11& x, xcb_window_t window)
 {
-    // The request goes out together with the question whether any window manager runs, so that
-    // the question costs no extra wait; without a window manager nobody would ever answer.
-    const auto rootCheck = x.askForProperty(x.root, x.atoms.supportingWmCheck, XCB_ATOM_WINDOW);
-    askForFrameExtents(x, window);
-    if (!windowManagerRuns(x, rootCheck))
-        return std::nullopt;
     const auto deadline = std::chrono::steady_clock::now() + extentsTimeout;
     do {
         if (const auto extents = extentsOf(x, askForExtents(x, window)))
@@ -147,16 +141,37 @@ std::optional<QMarginsF> x11FrameExtents(const X11& x, xcb_window_t window)
 
 } // namespace
 
-std::optional<QMarginsF> frameExtents(QWidget& window)
+FrameExtentsRequest::FrameExtentsRequest(QWidget& window)
+    : window_(window)
 {
-    if (const auto x = x11()) {
-        // The window manager counts device pixels.
-        const auto extents = x11FrameExtents(*x, static_cast<xcb_window_t>(window.winId()));
-        return extents ? std::optional(*extents / window.devicePixelRatio()) : std::nullopt;
+    const auto x = x11();
+    if (!x)
+        return;
+    // The question whether any window manager runs goes out with the request, so that it costs
+    // no wait of its own; without a window manager nobody would ever answer.
+    rootCheck_ = x->askForProperty(x->root, x->atoms.supportingWmCheck, XCB_ATOM_WINDOW).sequence;
+    askForFrameExtents(*x, static_cast<xcb_window_t>(window.winId()));
+}
+
+FrameExtentsRequest::~FrameExtentsRequest()
+{
+    if (const auto x = x11(); x && rootCheck_)
+        xcb_discard_reply(x->connection, *rootCheck_);
+}
+
+std::optional<QMarginsF> FrameExtentsRequest::frameExtents()
+{
+    const auto x = x11();
+    if (!x) {
+        // Other platforms know their frame as soon as the native window exists.
+        const QMargins margins = window_.windowHandle()->frameMargins();
+        return margins.isNull() ? std::nullopt : std::optional(QMarginsF(margins));
     }
-    // Other platforms know their frame as soon as the native window exists.
-    const QMargins margins = window.windowHandle()->frameMargins();
-    return margins.isNull() ? std::nullopt : std::optional(QMarginsF(margins));
+    if (!rootCheck_ || !windowManagerRuns(*x, {*std::exchange(rootCheck_, std::nullopt)}))
+        return std::nullopt;
+    const auto extents = pollForExtents(*x, static_cast<xcb_window_t>(window_.winId()));
+    // The window manager counts device pixels.
+    return extents ? std::optional(*extents / window_.devicePixelRatio()) : std::nullopt;
 }
 
 std::optional<QMarginsF> currentFrameExtents(QWidget& window)

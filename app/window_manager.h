@@ -13,10 +13,23 @@ class QWidget;
 // that has been created but not yet mapped.
 namespace app::window_manager {
 
-// The frame that the window manager will draw around the window, its title bar
-// and borders, in the window's device-independent pixels. Nothing when no
-// window manager answers.
-std::optional<QMarginsF> frameExtents(QWidget& window);
+// Asks the window manager for the frame that it will draw around the window, its title bar and
+// borders. The question travels while the caller goes on building the window; frameExtents()
+// waits for the answer.
+class FrameExtentsRequest {
+public:
+    explicit FrameExtentsRequest(QWidget& window);
+    ~FrameExtentsRequest();
+    FrameExtentsRequest(const FrameExtentsRequest&) = delete;
+    FrameExtentsRequest& operator=(const FrameExtentsRequest&) = delete;
+
+    // In the window's device-independent pixels; nothing when no window manager answers.
+    std::optional<QMarginsF> frameExtents();
+
+private:
+    QWidget& window_;
+    std::optional<unsigned int> rootCheck_; // the X request still to be answered
+};
 
 // The frame extents that the window manager has last set on the window, read without asking it.
 std::optional<QMarginsF> currentFrameExtents(QWidget& window);
