@@ -87,6 +87,10 @@ void FrameWindow::frameExtentsChanged()
 
 void FrameWindow::fitToCurrentFrame()
 {
+    // A window manager takes its frame away from a hidden window; the window is fitted again
+    // when it is framed on showing.
+    if (!isVisible())
+        return;
     if (const auto extents = window_manager::currentFrameExtents(*this))
         fitToFrame(*extents);
 }
