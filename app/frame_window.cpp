@@ -6,6 +6,7 @@
 #include "app/window_manager.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -170,9 +171,21 @@ bool FrameWindow::pressReachesControl(QObject* control, const QMouseEvent& press
 
 void FrameWindow::raiseEvent(EventKind kind, std::string_view source, int x, int y, int keyState)
 {
+    if (kind != EventKind::WillBeDestroyed && !takesInput())
+        return;
     for (const EventBinding& binding : description_.bindings)
         if (binding.event == kind && binding.source == source)
             binding.handler(Event{frame_, *this, x, y, keyState});
+}
+
+// Input can still reach a window that is closing (a press that was on its way when the close
+// request came) or that a modal window keeps from input (a menu that was open when the modal
+// window came up); neither may run a handler: a cast under a closing main window, or a second
+// message over the first.
+bool FrameWindow::takesInput() const
+{
+    const QWidget* modal = QApplication::activeModalWidget();
+    return frame_.loadedWindow(description_) == this && (!modal || modal == this);
 }
 
 QWidget* FrameWindow::control(std::string_view name) const

@@ -57,6 +57,7 @@ private:
     QWidget* control(std::string_view name) const;
 
     void fitToCurrentFrame();
+    bool takesInput() const;
 
     Frame& frame_;
     const WindowDescription& description_;

@@ -151,6 +151,26 @@ private Q_SLOTS:
         QCOMPARE(core::castingSum(), 6);
     }
 
+    // The menu can still deliver a choice while the message is up (it was open when the message
+    // came); the main window is blocked, so no second message opens over the first.
+    void theMessageOpensOnlyOnce()
+    {
+        bool secondOpened = false;
+        const auto ran = duringNextModalWait([&](QWidget& box) {
+            duringNextModalWait([&](QWidget& other) {
+                secondOpened = &other != &box;
+                if (secondOpened)
+                    dynamic_cast<QMessageBox&>(other).button(QMessageBox::Ok)->click();
+            });
+            menuItem(*main, "简单介绍").trigger();
+            QCoreApplication::processEvents();
+            dynamic_cast<QMessageBox&>(box).button(QMessageBox::Ok)->click();
+        });
+        menuItem(*main, "简单介绍").trigger();
+        QVERIFY(*ran);
+        QVERIFY(!secondOpened);
+    }
+
     void aWindowThatCannotStandInBringsTheHiddenOneBack()
     {
         ui::openWhileHidden(*frame, ui::mainWindow, unbuildableWindow);

@@ -11,6 +11,7 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPointer>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -194,6 +195,28 @@ private Q_SLOTS:
         monthList().setFocus();
         keyClick(*main, Qt::Key_Down);
         QCOMPARE(monthList().currentText(), QStringLiteral("二月"));
+    }
+
+    // A press that was already on its way when a close request came: the main window is closing,
+    // so nothing may be cast under it.
+    void aPressReachingTheClosingMainWindowCastsNothing()
+    {
+        core::castOmen(2, 2, 2);
+        const unsigned modalLoadsBefore = frame->modalLoadCount();
+        const auto opened =
+            duringNextModalWait([](QWidget& omen) { keyClick(omen, Qt::Key_Escape); });
+        QPointer<app::FlatButton> button = &queryButton();
+        main->close();
+        QVERIFY(!mainIsLoaded());
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5),
+                          button->mapToGlobal(QPointF(5, 5)), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(button, &press);
+        QCoreApplication::processEvents();
+
+        QVERIFY(!*opened);
+        QCOMPARE(frame->modalLoadCount(), modalLoadsBefore);
+        QCOMPARE(core::castingSum(), 6);
     }
 
     void nothingButAPressOnTheButtonCasts()
