@@ -88,11 +88,13 @@ void FrameWindow::frameExtentsChanged()
 
 void FrameWindow::fitToCurrentFrame()
 {
-    // A window manager takes its frame away from a hidden window; the window is fitted again
-    // when it is framed on showing.
+    // A window manager takes its frame away from a window it hides or hands over to another
+    // window manager, and says so with zero extents; the window keeps its size until it is framed
+    // again.
     if (!isVisible())
         return;
-    if (const auto extents = window_manager::currentFrameExtents(*this))
+    if (const auto extents = window_manager::currentFrameExtents(*this);
+        extents && !extents->isNull())
         fitToFrame(*extents);
 }
 
