@@ -261,6 +261,16 @@ centred_geometry() {
     echo "$(((sw - w) / 2)) $(((sh - h) / 2)) $w $h"
 }
 
+# wait_until SECONDS COMMAND...: runs COMMAND until it succeeds; fails once SECONDS have passed.
+wait_until() {
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        [[ $SECONDS -lt $deadline ]] || return 1
+        sleep 0.05
+    done
+}
+
 # wait_for_outer_geometry WID "X Y W H": waits a moment for the window manager to finish placing
 # the window, then prints where it is.
 wait_for_outer_geometry() {
@@ -291,11 +301,11 @@ wait_for_window() {
 
 # wait_for_window_gone WID [SECONDS]: succeeds once the window is neither managed nor exists.
 wait_for_window_gone() {
-    local deadline=$((SECONDS + ${2:-$APPEAR_TIMEOUT}))
-    while is_managed "$1" || window_exists "$1"; do
-        [[ $SECONDS -lt $deadline ]] || return 1
-        sleep 0.05
-    done
+    wait_until "${2:-$APPEAR_TIMEOUT}" is_gone "$1"
+}
+
+is_gone() {
+    ! is_managed "$1" && ! window_exists "$1"
 }
 
 is_viewable() {
@@ -303,11 +313,7 @@ is_viewable() {
 }
 
 wait_for_unmapped() {
-    local deadline=$((SECONDS + SETTLE_TIMEOUT))
-    while is_viewable "$1"; do
-        [[ $SECONDS -lt $deadline ]] || return 1
-        sleep 0.05
-    done
+    wait_until "$SETTLE_TIMEOUT" not is_viewable "$1"
 }
 
 # wait_for_new_toplevel "BEFORE": a top-level window mapped since BEFORE was listed.
@@ -326,11 +332,11 @@ wait_for_new_toplevel() {
 }
 
 wait_for_active() {
-    local deadline=$((SECONDS + SETTLE_TIMEOUT))
-    until [[ "$(active_window)" == "$1" && "$(focus_window)" == "$1" ]]; do
-        [[ $SECONDS -lt $deadline ]] || return 1
-        sleep 0.05
-    done
+    wait_until "$SETTLE_TIMEOUT" is_active "$1"
+}
+
+is_active() {
+    [[ "$(active_window)" == "$1" && "$(focus_window)" == "$1" ]]
 }
 
 # activate WID: asks the window manager to activate the window and waits until it has the focus.
@@ -404,11 +410,7 @@ find_controls() {
 }
 
 wait_for_controls() {
-    local deadline=$((SECONDS + SETTLE_TIMEOUT))
-    until find_controls "$1"; do
-        [[ $SECONDS -lt $deadline ]] || return 1
-        sleep 0.1
-    done
+    wait_until "$SETTLE_TIMEOUT" find_controls "$1"
 }
 
 same_image() {

@@ -120,10 +120,7 @@ private:
     std::unique_ptr<app::Frame> frame;
     app::FrameWindow* main = nullptr;
 
-    app::DropDownList& list(const char* name) const
-    {
-        return *main->findChild<app::DropDownList*>(QString::fromUtf8(name));
-    }
+    app::DropDownList& list(const char* name) const { return dropDownList(*main, name); }
 
     // Consecutive cycles give consecutive sums, so the six omens take turns.
     void chooseForCycle(int cycle)

@@ -33,7 +33,7 @@ QList<int> selectionsOf(const QWidget& window)
 {
     QList<int> selections;
     for (const char* name : {"组合框1", "组合框2", "组合框3"})
-        selections << window.findChild<app::DropDownList*>(QString::fromUtf8(name))->currentIndex();
+        selections << dropDownList(window, name).currentIndex();
     return selections;
 }
 
@@ -65,7 +65,7 @@ private Q_SLOTS:
     // where it was, as it was.
     void descriptionWindowStandsInForTheMainWindow()
     {
-        main->findChild<app::DropDownList*>(QStringLiteral("组合框2"))->setCurrentIndex(6);
+        dropDownList(*main, "组合框2").setCurrentIndex(6);
         main->move(main->pos() + QPoint(-60, 45));
         const QPoint mainPlace = main->frameGeometry().topLeft();
         const QList<int> selections = selectionsOf(*main);

@@ -26,10 +26,7 @@ private:
     std::unique_ptr<app::Frame> frame;
     app::FrameWindow* main = nullptr;
 
-    app::DropDownList& list(const char* name) const
-    {
-        return *main->findChild<app::DropDownList*>(QString::fromUtf8(name));
-    }
+    app::DropDownList& list(const char* name) const { return dropDownList(*main, name); }
     app::DropDownList& monthList() const { return list("组合框1"); }
     app::DropDownList& dayList() const { return list("组合框2"); }
     app::DropDownList& hourList() const { return list("组合框3"); }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/drop_down_list.h"
+
 #include <QApplication>
 #include <QImage>
 #include <QTest>
@@ -12,6 +14,12 @@
 // Input goes through each window's QWindow, as a user's would, so that the
 // toolkit's modality applies to it.
 namespace test_support {
+
+// The drop-down list of that name in a window.
+inline app::DropDownList& dropDownList(const QWidget& window, const char* name)
+{
+    return *window.findChild<app::DropDownList*>(QString::fromUtf8(name));
+}
 
 inline QPoint inWindow(const QWidget& control)
 {
